@@ -1,0 +1,49 @@
+#include "name_combiner.h"
+
+#include "distinct_units.h"
+#include "gbk_text.h"
+#include "unit_text.h"
+
+#include <array>
+
+std::string NameCombiner::cleanCandidates(std::string_view candidates)
+{
+    static constexpr std::array<std::string_view, 5> separators{",", ".", "\xA3\xAC", "\xA1\xA3",
+                                                                " "};
+    std::string cleaned(candidates);
+    for (const std::string_view separator : separators)
+        cleaned = gbk::removeAll(cleaned, separator);
+    return cleaned;
+}
+
+std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surname,
+                                                         std::string_view candidates)
+{
+    const std::string units = distinct_units::compute(cleanCandidates(candidates));
+    const UnitText unitText(units);
+    std::vector<std::string> names;
+    names.reserve(unitText.count());
+    for (std::size_t i = 0; i < unitText.count(); ++i) {
+        std::string& name = names.emplace_back(surname);
+        name += unitText.unit(i);
+    }
+    return names;
+}
+
+std::vector<std::string> NameCombiner::threeCharacterNames(std::string_view surname,
+                                                           std::string_view candidates)
+{
+    const std::string cleaned = cleanCandidates(candidates);
+    const UnitText unitText(cleaned);
+    const std::size_t n = unitText.count();
+    std::vector<std::string> names;
+    names.reserve(n * n);
+    for (std::size_t b = 0; b < n; ++b) {
+        for (std::size_t j = 0; j < n; ++j) {
+            std::string& name = names.emplace_back(surname);
+            name += unitText.unit(b);
+            name += unitText.unit(j);
+        }
+    }
+    return names;
+}

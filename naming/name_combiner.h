@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How many characters a full name has: the surname plus one or plus two units.
+enum class NameMode { TwoCharacter, ThreeCharacter };
+
+// Combines a surname with hand-picked candidate characters into full names.
+// All text is code page 936 (GBK) bytes; a unit is two bytes cut by position from the
+// cleaned candidate text (the last one may be a single byte).
+class NameCombiner final {
+public:
+    NameCombiner() = delete;
+
+    // The candidate text without the separators "," "." "，" "。" and " ", removed in that order.
+    static std::string cleanCandidates(std::string_view candidates);
+
+    // Surname + unit, one row per distinct two-byte unit, in order of first occurrence.
+    static std::vector<std::string> twoCharacterNames(std::string_view surname,
+                                                      std::string_view candidates);
+
+    // Surname + unit[b] + unit[j] for every b, then every j: n x n rows.
+    static std::vector<std::string> threeCharacterNames(std::string_view surname,
+                                                        std::string_view candidates);
+};
