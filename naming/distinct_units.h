@@ -11,8 +11,11 @@ namespace distinct_units {
 // The rule as stated, one O(length) removal per pass.
 std::string reference(std::string_view cleanedText);
 
-// Same result; switches to a single linear scan as soon as the remaining text is whole
-// double-byte characters, where removing a unit removes exactly the equal characters.
+// Same result in about linear time. A pass whose unit is a double-byte character removes
+// exactly the characters equal to it and moves no character boundary, so such passes are
+// answered from a set of removed characters; only a pass that starts on a single-byte
+// character (which may split a character and shift the boundaries behind it) is run as
+// the plain rule.
 std::string compute(std::string_view cleanedText);
 
 } // namespace distinct_units

@@ -2,8 +2,7 @@
 
 namespace gbk {
 
-std::string removeAll(std::string_view text, std::string_view pattern)
-{
+std::string removeAll(std::string_view text, std::string_view pattern) {
     if (pattern.empty())
         return std::string(text);
     std::string kept;
@@ -19,15 +18,6 @@ std::string removeAll(std::string_view text, std::string_view pattern)
         offset += length;
     }
     return kept;
-}
-
-bool isDoubleByteAligned(std::string_view text)
-{
-    for (std::size_t offset = 0; offset + 1 < text.size(); offset += 2) {
-        if (!isLeadByte(static_cast<unsigned char>(text[offset])))
-            return false;
-    }
-    return true;
 }
 
 } // namespace gbk
