@@ -1,0 +1,111 @@
+#include "instance_guard.h"
+
+#include <chrono>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr std::string_view marker = "IDD_CORVALE_DIALOG";
+
+// Runs the guards of this test in a runtime directory of its own.
+class InstanceGuardTest : public testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/corvale-guard-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        m_directory = pattern;
+        setenv("XDG_RUNTIME_DIR", pattern, 1);
+    }
+
+    void TearDown() override { std::filesystem::remove_all(m_directory); }
+
+    // A child process that takes the marker, reports that it has it and then waits.
+    pid_t startHolder(void (*holdAs)() = [] { pause(); }) {
+        int ready[2];
+        EXPECT_EQ(pipe(ready), 0);
+        const pid_t child = fork();
+        if (child == 0) {
+            close(ready[0]);
+            const InstanceGuard guard(marker);
+            const char state = guard.anotherCopyRuns() ? 'n' : 'y';
+            (void)!write(ready[1], &state, 1);
+            holdAs();
+            _exit(0);
+        }
+        close(ready[1]);
+        char state = 0;
+        EXPECT_EQ(read(ready[0], &state, 1), 1);
+        close(ready[0]);
+        EXPECT_EQ(state, 'y');
+        return child;
+    }
+
+    static void stop(pid_t child, int signal) {
+        kill(child, signal);
+        int status = 0;
+        waitpid(child, &status, 0);
+    }
+
+    std::filesystem::path m_directory;
+};
+
+TEST_F(InstanceGuardTest, ASecondCopyFindsTheFirstUntilItIsKilled) {
+    const pid_t first = startHolder();
+    EXPECT_TRUE(InstanceGuard(marker).anotherCopyRuns());
+    EXPECT_TRUE(InstanceGuard(marker).anotherCopyRuns());
+    stop(first, SIGKILL);
+    EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
+}
+
+TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns) {
+    const pid_t first = startHolder([] {});
+    int status = 0;
+    waitpid(first, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    const InstanceGuard guard(marker);
+    EXPECT_FALSE(guard.anotherCopyRuns());
+    // While this process holds it, another process is refused.
+    const pid_t second = fork();
+    if (second == 0)
+        _exit(InstanceGuard(marker).anotherCopyRuns() ? 0 : 1);
+    waitpid(second, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST_F(InstanceGuardTest, OtherMarkersAreIndependent) {
+    const pid_t first = startHolder();
+    EXPECT_FALSE(InstanceGuard("another-program").anotherCopyRuns());
+    stop(first, SIGTERM);
+}
+
+TEST_F(InstanceGuardTest, WithoutAUsableRuntimeDirectoryTheProgramRunsUnguarded) {
+    setenv("XDG_RUNTIME_DIR", (m_directory / "missing").c_str(), 1);
+    EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
+}
+
+TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns) {
+    const pid_t program = fork();
+    if (program == 0) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        execl(CORVALE_EXECUTABLE, CORVALE_EXECUTABLE, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    bool held = false;
+    for (int attempt = 0; attempt < 500 && !held; ++attempt) {
+        held = InstanceGuard(marker).anotherCopyRuns();
+        if (!held)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_TRUE(held);
+    stop(program, SIGKILL);
+    EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
+}
+
+} // namespace

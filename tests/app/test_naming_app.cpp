@@ -1,0 +1,76 @@
+// Runs the application object itself, so this test has its own main().
+#include "../support/modal_answer.h"
+#include "instance_guard.h"
+#include "naming_app.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+int failures = 0;
+
+void check(bool condition, const char* what) {
+    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
+    failures += condition ? 0 : 1;
+}
+
+// A process that holds the marker until it is killed.
+pid_t startFirstCopy() {
+    int ready[2];
+    if (pipe(ready) != 0)
+        std::abort();
+    const pid_t child = fork();
+    if (child == 0) {
+        const InstanceGuard guard("IDD_CORVALE_DIALOG");
+        (void)!write(ready[1], "y", 1);
+        pause();
+        _exit(0);
+    }
+    char byte = 0;
+    (void)!read(ready[0], &byte, 1);
+    close(ready[0]);
+    close(ready[1]);
+    return child;
+}
+
+void aSecondCopyWarnsAndEnds(CNamingApp& app) {
+    const pid_t first = startFirstCopy();
+    ModalAnswer warning;
+    answerNextModal(&warning);
+    app.initInstance();
+    check(warning.seen, "the second copy shows a message");
+    check(warning.text == QStringLiteral("程序正在运行中!"), "the message says the program runs");
+    check(warning.icon == QMessageBox::Warning, "with the warning icon");
+    check(warning.buttons == QMessageBox::Ok, "and an OK button only");
+    check(warning.title == QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
+          "titled with the executable's name");
+    check(warning.objectName == QStringLiteral("alreadyRunningMessage"),
+          "and no main window is opened");
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+}
+
+void theFirstCopyRunsTheMainWindow(CNamingApp& app) {
+    ModalAnswer window;
+    answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
+    app.initInstance();
+    check(window.objectName == QStringLiteral("namingDialog"), "the main window runs modally");
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QTemporaryDir runtime;
+    setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
+    CNamingApp app(argc, argv);
+    aSecondCopyWarnsAndEnds(app);
+    theFirstCopyRunsTheMainWindow(app);
+    std::printf("%d failed\n", failures);
+    return failures == 0 ? 0 : 1;
+}

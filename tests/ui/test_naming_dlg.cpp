@@ -1,0 +1,365 @@
+#include "../support/modal_answer.h"
+#include "gbk_codec.h"
+#include "naming_dlg.h"
+#include "uniform_list_view.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+namespace {
+
+const QString wang = QStringLiteral("王");
+const QString meiLi = QStringLiteral("美丽");
+
+// A main window over a temporary executable directory with a config/ folder in it.
+class Window {
+public:
+    Window() {
+        QDir(m_directory.path()).mkdir(QStringLiteral("config"));
+        open();
+    }
+
+    void open() {
+        m_dialog = std::make_unique<CNamingDlg>(settings());
+        m_dialog->show();
+        m_dialog->activateWindow();
+        if (!QTest::qWaitForWindowActive(m_dialog.get()))
+            qFatal("the window did not become active");
+    }
+
+    SettingsFile settings() const { return SettingsFile(m_directory.path().toStdString()); }
+    CNamingDlg& dialog() const { return *m_dialog; }
+
+    template <typename Widget>
+    Widget* find(const char* name) const {
+        auto* widget = m_dialog->findChild<Widget*>(QString::fromLatin1(name));
+        if (!widget)
+            qFatal("no widget %s", name);
+        return widget;
+    }
+
+    QLineEdit* surname() const { return find<QLineEdit>("surnameEdit"); }
+    QLineEdit* candidates() const { return find<QLineEdit>("candidatesEdit"); }
+    QRadioButton* two() const { return find<QRadioButton>("twoCharacterRadio"); }
+    QRadioButton* three() const { return find<QRadioButton>("threeCharacterRadio"); }
+    QTabWidget* tabs() const { return find<QTabWidget>("tabControl"); }
+    UniformListView* allNames() const { return find<UniformListView>("list1057"); }
+    UniformListView* exclusions() const { return find<UniformListView>("list1003"); }
+    UniformListView* goodNames() const { return find<UniformListView>("list1058"); }
+
+    void type(const QString& surnameText, const QString& candidateText) const {
+        surname()->setText(surnameText);
+        candidates()->setText(candidateText);
+    }
+
+    // Presses start; a notice, if one comes, is answered and returned.
+    ModalAnswer start() const {
+        ModalAnswer notice;
+        answerNextModal(&notice);
+        QTest::mouseClick(find<QPushButton>("startButton"), Qt::LeftButton);
+        QApplication::processEvents();
+        return notice;
+    }
+
+    void tick(int row) const {
+        UniformListView* list = exclusions();
+        list->setCurrentIndex(list->model()->index(row, 0));
+        QTest::keyClick(list, Qt::Key_Space);
+    }
+
+private:
+    QTemporaryDir m_directory;
+    std::unique_ptr<CNamingDlg> m_dialog;
+};
+
+QStringList rowsOf(const UniformListView* list) {
+    QStringList rows;
+    const QAbstractItemModel* model = list->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        rows << model->index(row, 0).data().toString();
+    return rows;
+}
+
+QStringList names(std::initializer_list<const char*> utf8) {
+    QStringList list;
+    for (const char* name : utf8)
+        list << QString::fromUtf8(name);
+    return list;
+}
+
+const QStringList allThree = names({"王美美", "王美丽", "王丽美", "王丽丽"});
+
+} // namespace
+
+class TestNamingDlg final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstStartShowsAnEmptyWindow();
+    void startFillsThreeIdenticalPages_data();
+    void startFillsThreeIdenticalPages();
+    void emptyInputShowsANoticeAndCarriesOn_data();
+    void emptyInputShowsANoticeAndCarriesOn();
+    void goodNamesAreAllNamesLessTheTickedRows();
+    void aNewStartClearsTheTicks();
+    void startWhileGoodNamesAreShownKeepsThemShown();
+    void goodNamesBeforeTheFirstStartUseTheFields();
+    void changedInputsAreExcludedByPosition();
+    void theModeCountsOnlyAtStartOrOnTheGoodNamesTab();
+    void enterAnywhereRunsStartAndKeepsTheWindowOpen();
+    void closeRequestSavesAndRestores();
+    void escapeClosesWithoutSaving();
+    void aboutBoxOpensFromF1AndTheContextMenu();
+    void authorLinkOpensTheWebMailPage();
+    void charactersOutsideTheCodePageBecomeQuestionMarks();
+
+public slots:
+    void recordUrl(const QUrl& url) { m_openedUrls << url; }
+
+private:
+    QList<QUrl> m_openedUrls;
+};
+
+void TestNamingDlg::firstStartShowsAnEmptyWindow() {
+    Window window;
+    QVERIFY(window.surname()->text().isEmpty());
+    QVERIFY(window.candidates()->text().isEmpty());
+    QVERIFY(window.three()->isChecked());
+    QVERIFY(!window.two()->isChecked());
+    QCOMPARE(window.tabs()->currentIndex(), 0);
+    QCOMPARE(window.tabs()->tabText(0), QStringLiteral("所有搭配名字"));
+    QCOMPARE(window.tabs()->tabText(1), QStringLiteral("排除掉名字"));
+    QCOMPARE(window.tabs()->tabText(2), QStringLiteral("好名字"));
+    QCOMPARE(window.allNames()->model()->rowCount(), 0);
+    QCOMPARE(window.dialog().windowTitle(), QStringLiteral("Tolvane宝宝取名 1.28 Build_20140609"));
+    QCOMPARE(window.dialog().focusWidget(), window.find<QPushButton>("startButton"));
+    // The radio buttons are no tab stops.
+    QCOMPARE(window.two()->focusPolicy(), Qt::ClickFocus);
+}
+
+void TestNamingDlg::startFillsThreeIdenticalPages_data() {
+    QTest::addColumn<bool>("twoCharacter");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("three characters") << false << allThree;
+    QTest::newRow("two characters") << true << names({"王美", "王丽"});
+}
+
+void TestNamingDlg::startFillsThreeIdenticalPages() {
+    QFETCH(bool, twoCharacter);
+    QFETCH(QStringList, expected);
+    Window window;
+    window.type(wang, QStringLiteral("，美 丽。"));
+    (twoCharacter ? window.two() : window.three())->setChecked(true);
+    QVERIFY(!window.start().seen);
+    QCOMPARE(rowsOf(window.allNames()), expected);
+    QCOMPARE(rowsOf(window.exclusions()), expected);
+    QCOMPARE(rowsOf(window.goodNames()), expected);
+    QCOMPARE(window.tabs()->currentIndex(), 0);
+}
+
+void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn_data() {
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("candidates");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("empty surname") << QString() << meiLi << names({"美美", "美丽", "丽美", "丽丽"});
+    QTest::newRow("empty candidates") << wang << QString() << QStringList();
+    QTest::newRow("both empty") << QString() << QString() << QStringList();
+}
+
+void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn() {
+    QFETCH(QString, surname);
+    QFETCH(QString, candidates);
+    QFETCH(QStringList, expected);
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.type(surname, candidates);
+    const ModalAnswer notice = window.start();
+    QVERIFY(notice.seen);
+    QCOMPARE(notice.text, QStringLiteral("  请输入贵姓和您选好的字!  "));
+    QCOMPARE(notice.title, QStringLiteral("提示"));
+    QCOMPARE(notice.icon, QMessageBox::NoIcon);
+    QCOMPARE(notice.buttons, QMessageBox::Ok);
+    QCOMPARE(rowsOf(window.allNames()), expected);
+    QCOMPARE(rowsOf(window.goodNames()), expected);
+}
+
+void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows() {
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    window.tick(1);
+    window.tick(3);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"王美美", "王丽美"}));
+
+    // Clicking the tab already selected changes nothing.
+    QSignalSpy changes(window.tabs(), &QTabWidget::currentChanged);
+    QTest::mouseClick(window.tabs()->tabBar(), Qt::LeftButton, {},
+                      window.tabs()->tabBar()->tabRect(2).center());
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(rowsOf(window.goodNames()), names({"王美美", "王丽美"}));
+
+    window.tabs()->setCurrentIndex(1);
+    window.tick(3); // untick
+    window.tabs()->setCurrentIndex(0);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"王美美", "王丽美", "王丽丽"}));
+}
+
+void TestNamingDlg::aNewStartClearsTheTicks() {
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.tick(0);
+    window.start();
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), allThree);
+}
+
+void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown() {
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.tick(0);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(window.goodNames()->model()->rowCount(), 3);
+    window.start();
+    QCOMPARE(window.tabs()->currentIndex(), 2);
+    QCOMPARE(rowsOf(window.goodNames()), allThree);
+}
+
+void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields() {
+    Window window;
+    window.type(wang, meiLi);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), allThree);
+    QCOMPARE(window.allNames()->model()->rowCount(), 0);
+    QCOMPARE(window.exclusions()->model()->rowCount(), 0);
+}
+
+void TestNamingDlg::changedInputsAreExcludedByPosition() {
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.tick(0);
+    window.tick(3);
+    // The ticks now point at rows 0 and 3 of a two-row list: row 3 deletes nothing.
+    window.type(QStringLiteral("李"), meiLi);
+    window.two()->setChecked(true);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"李丽"}));
+}
+
+void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab() {
+    Window window;
+    window.type(wang, meiLi);
+    window.start();
+    window.two()->setChecked(true);
+    QCOMPARE(rowsOf(window.allNames()), allThree);
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"王美", "王丽"}));
+    QCOMPARE(rowsOf(window.allNames()), allThree);
+}
+
+void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen() {
+    Window window;
+    window.type(wang, meiLi);
+    QTest::keyClick(window.candidates(), Qt::Key_Return);
+    QVERIFY(window.dialog().isVisible());
+    QCOMPARE(rowsOf(window.allNames()), allThree);
+
+    window.type(wang, QStringLiteral("美"));
+    window.exclusions()->setCurrentIndex(window.exclusions()->model()->index(0, 0));
+    QTest::keyClick(window.exclusions(), Qt::Key_Enter);
+    QVERIFY(window.dialog().isVisible());
+    QCOMPARE(rowsOf(window.allNames()), names({"王美美"}));
+}
+
+void TestNamingDlg::closeRequestSavesAndRestores() {
+    Window window;
+    window.type(wang, meiLi);
+    window.two()->setChecked(true);
+    window.start();
+    QVERIFY(window.dialog().close());
+    QVERIFY(!window.dialog().isVisible());
+
+    const std::optional<NamingSettings> saved = window.settings().load("name.xml");
+    QVERIFY(saved);
+    QCOMPARE(saved->surname, GbkCodec::encode(wang));
+    QCOMPARE(saved->candidates, GbkCodec::encode(meiLi));
+    QCOMPARE(saved->threeCharacter, false);
+
+    window.open();
+    QCOMPARE(window.surname()->text(), wang);
+    QCOMPARE(window.candidates()->text(), meiLi);
+    QVERIFY(window.two()->isChecked());
+    QVERIFY(!window.three()->isChecked());
+}
+
+void TestNamingDlg::escapeClosesWithoutSaving() {
+    Window window;
+    window.type(wang, meiLi);
+    QTest::keyClick(&window.dialog(), Qt::Key_Escape);
+    QVERIFY(!window.dialog().isVisible());
+    QVERIFY(!window.settings().load("name.xml"));
+}
+
+void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu() {
+    Window window;
+    window.type(wang, meiLi);
+    QStringList labels;
+    ModalAnswer about;
+    answerNextModal(&about, [&labels](QDialog* dialog) {
+        for (const QLabel* label : dialog->findChildren<QLabel*>())
+            labels << label->text();
+    });
+    QTest::keyClick(&window.dialog(), Qt::Key_F1);
+    QVERIFY(about.seen);
+    QCOMPARE(about.title, QStringLiteral("关于 Corvale"));
+    QVERIFY(labels.contains(QStringLiteral("Corvale 1.0 版")));
+    QCOMPARE(window.surname()->text(), wang);
+
+    const QList<QAction*> actions = window.dialog().actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.first()->text(), QStringLiteral("关于 Corvale(&A)..."));
+    QCOMPARE(window.dialog().contextMenuPolicy(), Qt::ActionsContextMenu);
+}
+
+void TestNamingDlg::authorLinkOpensTheWebMailPage() {
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordUrl");
+    Window window;
+    auto* link = window.find<QLabel>("authorLink");
+    QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+    QVERIFY(link->font().underline());
+    QCOMPARE(link->font().weight(), QFont::DemiBold);
+    QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+    QCOMPARE(window.find<QLabel>("softwareLine")->cursor().shape(), Qt::ArrowCursor);
+
+    QTest::mouseClick(link, Qt::LeftButton);
+    QCOMPARE(m_openedUrls, QList<QUrl>{QUrl(QStringLiteral("https://mail.163.com/"))});
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+}
+
+void TestNamingDlg::charactersOutsideTheCodePageBecomeQuestionMarks() {
+    Window window;
+    window.type(QStringLiteral("😀"), QStringLiteral("美😀"));
+    window.start();
+    QCOMPARE(rowsOf(window.allNames()), names({"?美美", "?美?", "??美", "???"}));
+    QVERIFY(window.dialog().close());
+    QCOMPARE(window.settings().load("name.xml")->surname, std::string("?"));
+}
+
+QTEST_MAIN(TestNamingDlg)
+#include "test_naming_dlg.moc"

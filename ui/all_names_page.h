@@ -1,0 +1,11 @@
+#pragma once
+
+#include "result_page.h"
+
+// Tab 0: every combination.
+class CAllNamesPage final : public ResultPage {
+    Q_OBJECT
+
+public:
+    explicit CAllNamesPage(QWidget* parent = nullptr);
+};

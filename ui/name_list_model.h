@@ -1,0 +1,31 @@
+#pragma once
+
+#include "name_list.h"
+
+#include <QAbstractListModel>
+
+// One column of full names drawn on demand from a NameList: nothing is stored per row.
+class NameListModel : public QAbstractListModel {
+    Q_OBJECT
+
+public:
+    explicit NameListModel(QObject* parent = nullptr);
+
+    // Replaces every row; row state (ticks, deletions) starts afresh.
+    void setNames(NameList names);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+protected:
+    // Rows the list has before any deletion (a view counts rows in int).
+    int fullRowCount() const;
+    // The row of the full list that view row `row` shows.
+    virtual std::uint64_t sourceRow(int row) const { return static_cast<std::uint64_t>(row); }
+    virtual void clearRowState() {}
+
+private:
+    NameList m_names;
+};

@@ -1,0 +1,180 @@
+#include "naming_dlg.h"
+
+#include "about_dlg.h"
+#include "all_names_page.h"
+#include "exclude_page.h"
+#include "gbk_codec.h"
+#include "good_names_page.h"
+#include "link_label.h"
+#include "resource_text.h"
+#include "string_table.h"
+#include "template_controls.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QUrl>
+
+namespace {
+
+// The control that the window's template creates with this id.
+template <typename Widget>
+Widget* control(QWidget* dialog, int id) {
+    for (const res::ControlTemplate& control : res::namingDialog.controls) {
+        if (control.id == id)
+            return dialog->findChild<Widget*>(resourceText(control.objectName),
+                                              Qt::FindDirectChildrenOnly);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint)
+    , m_settings(std::move(settings)) {
+    setWindowIcon(QIcon(resourceText(res::programIcon)));
+    createControls(res::namingDialog, this);
+    m_startButton = control<QPushButton>(this, res::startButtonId);
+    m_tabs = control<QTabWidget>(this, res::tabControlId);
+    m_surname = control<QLineEdit>(this, res::surnameEditId);
+    m_candidates = control<QLineEdit>(this, res::candidatesEditId);
+    m_twoCharacter = control<QRadioButton>(this, res::twoCharacterRadioId);
+    m_threeCharacter = control<QRadioButton>(this, res::threeCharacterRadioId);
+
+    createAboutAction();
+    createPages();
+    m_tabs->setCurrentIndex(0);
+    m_threeCharacter->setChecked(true);
+    restoreSettings();
+    m_startButton->setFocus();
+
+    connect(m_startButton, &QPushButton::clicked, this, &CNamingDlg::startGeneration);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CNamingDlg::switchPage);
+    connect(control<LinkLabel>(this, res::authorLinkId), &LinkLabel::clicked, this,
+            &CNamingDlg::openWebMail);
+}
+
+CNamingDlg::~CNamingDlg() {
+    destroyPages();
+}
+
+void CNamingDlg::createAboutAction() {
+    auto* about = new QAction(resourceText(res::aboutMenuItem), this);
+    about->setObjectName(QStringLiteral("aboutAction"));
+    about->setShortcut(QKeySequence::HelpContents);
+    connect(about, &QAction::triggered, this, &CNamingDlg::showAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void CNamingDlg::createPages() {
+    m_allNames = new CAllNamesPage;
+    m_exclude = new CExcludePage(*this);
+    m_goodNames = new CGoodNamesPage;
+    for (const auto& [page, tab] :
+         {std::pair<QWidget*, const res::PageTemplate&>{m_allNames, res::allNamesPage},
+          {m_exclude, res::excludePage},
+          {m_goodNames, res::goodNamesPage}})
+        m_tabs->addTab(page, resourceText(tab.tabLabel));
+}
+
+void CNamingDlg::destroyPages() {
+    disconnect(m_tabs, &QTabWidget::currentChanged, this, &CNamingDlg::switchPage);
+    delete m_allNames;
+    m_allNames = nullptr;
+    delete m_exclude;
+    m_exclude = nullptr;
+    delete m_goodNames;
+    m_goodNames = nullptr;
+}
+
+void CNamingDlg::restoreSettings() {
+    const std::optional<NamingSettings> restored =
+        m_settings.load(std::string(res::settingsFileName));
+    if (!restored)
+        return;
+    if (restored->surname)
+        m_surname->setText(GbkCodec::decode(*restored->surname));
+    if (restored->candidates)
+        m_candidates->setText(GbkCodec::decode(*restored->candidates));
+    if (restored->threeCharacter) {
+        (*restored->threeCharacter ? m_threeCharacter : m_twoCharacter)->setChecked(true);
+    }
+}
+
+void CNamingDlg::saveSettings() const {
+    m_settings.save(NamingSettings{GbkCodec::encode(m_surname->text()),
+                                   GbkCodec::encode(m_candidates->text()),
+                                   m_threeCharacter->isChecked()},
+                    std::string(res::settingsFileName));
+}
+
+void CNamingDlg::closeEvent(QCloseEvent* event) {
+    if (m_allNames) {
+        saveSettings();
+        destroyPages();
+    }
+    QDialog::closeEvent(event);
+}
+
+std::optional<NameMode> CNamingDlg::checkedMode() const {
+    if (m_twoCharacter->isChecked())
+        return NameMode::TwoCharacter;
+    if (m_threeCharacter->isChecked())
+        return NameMode::ThreeCharacter;
+    return std::nullopt;
+}
+
+void CNamingDlg::startGeneration() {
+    const QString surname = m_surname->text();
+    const QString candidates = m_candidates->text();
+    if (surname.isEmpty() || candidates.isEmpty()) {
+        QMessageBox notice(QMessageBox::NoIcon, resourceText(res::emptyInputCaption),
+                           resourceText(res::emptyInputMessage), QMessageBox::Ok, this);
+        notice.setObjectName(QStringLiteral("emptyInputNotice"));
+        notice.exec();
+    }
+    const std::optional<NameMode> mode = checkedMode();
+    if (!mode)
+        return;
+    const std::string surnameBytes = GbkCodec::encode(surname);
+    const std::string candidateBytes = GbkCodec::encode(candidates);
+    m_allNames->fillNames(surnameBytes, candidateBytes, *mode);
+    m_exclude->fillNames(surnameBytes, candidateBytes, *mode);
+    m_goodNames->fillNames(surnameBytes, candidateBytes, *mode);
+}
+
+void CNamingDlg::switchPage(int index) {
+    if (index == m_tabs->indexOf(m_goodNames))
+        refreshGoodNames();
+}
+
+void CNamingDlg::refreshGoodNames() {
+    if (const std::optional<NameMode> mode = checkedMode()) {
+        m_goodNames->fillNames(GbkCodec::encode(m_surname->text()),
+                               GbkCodec::encode(m_candidates->text()), *mode);
+    }
+    m_exclude->applyExclusions();
+}
+
+void CNamingDlg::deleteGoodNameRow(int row) {
+    m_goodNames->deleteRow(row);
+}
+
+void CNamingDlg::showAbout() {
+    CAboutDlg about(this);
+    about.exec();
+}
+
+void CNamingDlg::openWebMail() {
+    // Nothing is reported when no browser can be started.
+    QDesktopServices::openUrl(QUrl(resourceText(res::webMailHomePage)));
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "exclusion_host.h"
+#include "name_combiner.h"
+#include "settings_file.h"
+
+#include <QDialog>
+
+class CAllNamesPage;
+class CExcludePage;
+class CGoodNamesPage;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+// The main naming window: surname and candidate fields, the two- or three-character choice,
+// the start button and the three result pages. Restores its inputs from the settings file
+// when it opens and saves them on a close request.
+class CNamingDlg final : public QDialog, public ExclusionHost {
+    Q_OBJECT
+
+public:
+    explicit CNamingDlg(SettingsFile settings = SettingsFile(), QWidget* parent = nullptr);
+    ~CNamingDlg() override;
+
+    void deleteGoodNameRow(int row) override;
+
+protected:
+    // A close request (the title bar's button, the window manager, Alt+F4) saves the inputs
+    // and tears down the pages. Esc rejects the dialog without saving.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createPages();
+    void createAboutAction();
+    void restoreSettings();
+    void saveSettings() const;
+    void destroyPages();
+
+    void startGeneration();
+    void switchPage(int index);
+    void refreshGoodNames();
+    std::optional<NameMode> checkedMode() const;
+    void showAbout();
+    void openWebMail();
+
+    SettingsFile m_settings;
+    QPushButton* m_startButton;
+    QTabWidget* m_tabs;
+    QLineEdit* m_surname;
+    QLineEdit* m_candidates;
+    QRadioButton* m_twoCharacter;
+    QRadioButton* m_threeCharacter;
+    CAllNamesPage* m_allNames = nullptr;
+    CExcludePage* m_exclude = nullptr;
+    CGoodNamesPage* m_goodNames = nullptr;
+};
