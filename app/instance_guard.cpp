@@ -11,7 +11,8 @@
 namespace {
 
 // $XDG_RUNTIME_DIR, or a private folder in /tmp when the session has none.
-std::string runtimeDirectory() {
+std::string runtimeDirectory()
+{
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/')
         return runtime;
     const uid_t uid = getuid();
@@ -26,7 +27,8 @@ std::string runtimeDirectory() {
 
 } // namespace
 
-InstanceGuard::InstanceGuard(std::string_view name) {
+InstanceGuard::InstanceGuard(std::string_view name)
+{
     const std::string directory = runtimeDirectory();
     if (directory.empty())
         return;
@@ -41,7 +43,8 @@ InstanceGuard::InstanceGuard(std::string_view name) {
     }
 }
 
-InstanceGuard::~InstanceGuard() {
+InstanceGuard::~InstanceGuard()
+{
     if (m_fd >= 0)
         close(m_fd);
 }

@@ -1,6 +1,7 @@
 #include "naming_app.h"
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     CNamingApp app(argc, argv);
     app.initInstance();
     return 0;

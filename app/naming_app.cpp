@@ -9,12 +9,14 @@
 #include <QMessageBox>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
-    : QApplication(argc, argv) {
+    : QApplication(argc, argv)
+{
     setDesktopFileName(QStringLiteral("corvale"));
     setWindowIcon(QIcon(resourceText(res::programIcon)));
 }
 
-void CNamingApp::initInstance() {
+void CNamingApp::initInstance()
+{
     const InstanceGuard guard(res::instanceMarkerName);
     if (guard.anotherCopyRuns()) {
         // The title is the application name, which is the executable's file name.

@@ -12,7 +12,8 @@ const std::string surname = "\xCD\xF5"; // 王
 
 // `units` double-byte characters, as many of them distinct as code page 936 allows
 // (126 lead bytes x 256 second bytes), in a shuffled order.
-std::string doubleByteText(std::size_t units) {
+std::string doubleByteText(std::size_t units)
+{
     std::string text;
     text.reserve(2 * units);
     std::mt19937 engine(static_cast<unsigned>(units));
@@ -25,7 +26,8 @@ std::string doubleByteText(std::size_t units) {
 }
 
 // About one ASCII letter to every nine characters, which shifts the unit boundaries.
-std::string mixedText(std::size_t units) {
+std::string mixedText(std::size_t units)
+{
     std::string text = doubleByteText(units);
     std::mt19937 engine(static_cast<unsigned>(units));
     for (std::size_t i = 0; i < units / 10; ++i) {
@@ -36,30 +38,35 @@ std::string mixedText(std::size_t units) {
     return text.substr(0, 2 * units);
 }
 
-std::string textFor(const benchmark::State& state) {
+std::string textFor(const benchmark::State& state)
+{
     const auto units = static_cast<std::size_t>(state.range(0));
     return state.range(1) == 0 ? doubleByteText(units) : mixedText(units);
 }
 
-void label(benchmark::State& state) {
+void label(benchmark::State& state)
+{
     state.SetLabel(state.range(1) == 0 ? "double-byte" : "mixed");
 }
 
-void BM_TwoCharacterNames(benchmark::State& state) {
+void BM_TwoCharacterNames(benchmark::State& state)
+{
     const std::string candidates = textFor(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(NameCombiner::twoCharacterNames(surname, candidates));
     label(state);
 }
 
-void BM_ThreeCharacterNames(benchmark::State& state) {
+void BM_ThreeCharacterNames(benchmark::State& state)
+{
     const std::string candidates = textFor(state);
     for (auto _ : state)
         benchmark::DoNotOptimize(NameCombiner::threeCharacterNames(surname, candidates));
     label(state);
 }
 
-void BM_NameListBuild(benchmark::State& state) {
+void BM_NameListBuild(benchmark::State& state)
+{
     const std::string candidates = textFor(state);
     const auto mode = state.range(2) == 2 ? NameMode::TwoCharacter : NameMode::ThreeCharacter;
     for (auto _ : state)
@@ -67,7 +74,8 @@ void BM_NameListBuild(benchmark::State& state) {
     label(state);
 }
 
-void BM_NameListRow(benchmark::State& state) {
+void BM_NameListRow(benchmark::State& state)
+{
     const NameList list(surname, textFor(state), NameMode::ThreeCharacter);
     std::mt19937_64 engine(1);
     std::uniform_int_distribution<std::uint64_t> rows(0, list.size() - 1);
@@ -77,7 +85,8 @@ void BM_NameListRow(benchmark::State& state) {
 }
 
 // {units, 0 = all double-byte / 1 = mixed}
-void unitSizes(benchmark::internal::Benchmark* b, bool withLargest) {
+void unitSizes(benchmark::internal::Benchmark* b, bool withLargest)
+{
     for (const int mixed : {0, 1}) {
         b->Args({40, mixed})->Args({1000, mixed});
         if (withLargest)

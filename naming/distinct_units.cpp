@@ -10,7 +10,8 @@ namespace distinct_units {
 namespace {
 
 // One pass of the rule: takes the leading unit off `remaining`; returns it.
-std::string takeLeadingUnit(std::string& remaining) {
+std::string takeLeadingUnit(std::string& remaining)
+{
     std::string unit = remaining.substr(0, 2);
     remaining = gbk::removeAll(remaining, unit);
     return unit;
@@ -22,7 +23,8 @@ class CharacterWalk {
 public:
     explicit CharacterWalk(std::string text) { reset(std::move(text)); }
 
-    void reset(std::string text) {
+    void reset(std::string text)
+    {
         m_text = std::move(text);
         m_starts.clear();
         for (std::size_t offset = 0; offset < m_text.size();
@@ -33,7 +35,8 @@ public:
     }
 
     // The first character still present, or empty at the end.
-    std::string_view front() {
+    std::string_view front()
+    {
         while (m_next < m_starts.size()) {
             const std::string_view character = at(m_next);
             if (character.size() == 1 || !m_removed->test(key(character)))
@@ -43,12 +46,14 @@ public:
         return {};
     }
 
-    void removeEverywhere(std::string_view doubleByteCharacter) {
+    void removeEverywhere(std::string_view doubleByteCharacter)
+    {
         m_removed->set(key(doubleByteCharacter));
     }
 
     // The remaining text as bytes.
-    std::string remainingText() {
+    std::string remainingText()
+    {
         std::string text;
         text.reserve(m_text.size() - m_starts[m_next]);
         for (std::size_t i = m_next; i < m_starts.size(); ++i) {
@@ -60,12 +65,14 @@ public:
     }
 
 private:
-    std::string_view at(std::size_t index) const {
+    std::string_view at(std::size_t index) const
+    {
         const std::size_t end = index + 1 < m_starts.size() ? m_starts[index + 1] : m_text.size();
         return std::string_view(m_text).substr(m_starts[index], end - m_starts[index]);
     }
 
-    static std::size_t key(std::string_view character) {
+    static std::size_t key(std::string_view character)
+    {
         return static_cast<unsigned char>(character[0]) << 8 |
                static_cast<unsigned char>(character[1]);
     }
@@ -78,7 +85,8 @@ private:
 
 } // namespace
 
-std::string reference(std::string_view cleanedText) {
+std::string reference(std::string_view cleanedText)
+{
     std::string remaining(cleanedText);
     std::string units;
     const std::size_t count = remaining.size() / 2;
@@ -90,7 +98,8 @@ std::string reference(std::string_view cleanedText) {
     return units;
 }
 
-std::string compute(std::string_view cleanedText) {
+std::string compute(std::string_view cleanedText)
+{
     CharacterWalk walk{std::string(cleanedText)};
     std::string units;
     // Every productive pass consumes at least two bytes, so the passes end with the text.

@@ -2,7 +2,8 @@
 
 namespace gbk {
 
-std::string removeAll(std::string_view text, std::string_view pattern) {
+std::string removeAll(std::string_view text, std::string_view pattern)
+{
     if (pattern.empty())
         return std::string(text);
     std::string kept;

@@ -7,12 +7,14 @@
 // one character and every other byte is a character by itself.
 namespace gbk {
 
-constexpr bool isLeadByte(unsigned char byte) {
+constexpr bool isLeadByte(unsigned char byte)
+{
     return byte >= 0x81 && byte <= 0xFE;
 }
 
 // Length in bytes of the character that starts at `offset` (1 or 2).
-constexpr std::size_t characterLength(std::string_view text, std::size_t offset) {
+constexpr std::size_t characterLength(std::string_view text, std::size_t offset)
+{
     return isLeadByte(static_cast<unsigned char>(text[offset])) && offset + 1 < text.size() ? 2 : 1;
 }
 

@@ -6,7 +6,8 @@
 
 #include <array>
 
-std::string NameCombiner::cleanCandidates(std::string_view candidates) {
+std::string NameCombiner::cleanCandidates(std::string_view candidates)
+{
     static constexpr std::array<std::string_view, 5> separators{",", ".", "\xA3\xAC", "\xA1\xA3",
                                                                 " "};
     std::string cleaned(candidates);
@@ -16,7 +17,8 @@ std::string NameCombiner::cleanCandidates(std::string_view candidates) {
 }
 
 std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surname,
-                                                         std::string_view candidates) {
+                                                         std::string_view candidates)
+{
     const std::string units = distinct_units::compute(cleanCandidates(candidates));
     const UnitText unitText(units);
     std::vector<std::string> names;
@@ -29,7 +31,8 @@ std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surnam
 }
 
 std::vector<std::string> NameCombiner::threeCharacterNames(std::string_view surname,
-                                                           std::string_view candidates) {
+                                                           std::string_view candidates)
+{
     const std::string cleaned = cleanCandidates(candidates);
     const UnitText unitText(cleaned);
     const std::size_t n = unitText.count();

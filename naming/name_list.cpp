@@ -5,7 +5,8 @@
 
 NameList::NameList(std::string_view surname, std::string_view candidates, NameMode mode)
     : m_surname(surname)
-    , m_mode(mode) {
+    , m_mode(mode)
+{
     const std::string cleaned = NameCombiner::cleanCandidates(candidates);
     if (mode == NameMode::TwoCharacter) {
         m_units = distinct_units::compute(cleaned);
@@ -18,7 +19,8 @@ NameList::NameList(std::string_view surname, std::string_view candidates, NameMo
     }
 }
 
-std::string NameList::at(std::uint64_t row) const {
+std::string NameList::at(std::uint64_t row) const
+{
     const UnitText units(m_units);
     std::string name = m_surname;
     if (m_mode == NameMode::TwoCharacter) {

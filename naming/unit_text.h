@@ -8,7 +8,9 @@
 class UnitText final {
 public:
     explicit UnitText(std::string_view text)
-        : m_text(text) {}
+        : m_text(text)
+    {
+    }
 
     std::size_t count() const { return (m_text.size() + 1) / 2; }
     std::string_view unit(std::size_t index) const { return m_text.substr(2 * index, 2); }

@@ -8,7 +8,8 @@
 
 CAboutDlg::CAboutDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
     setWindowIcon(QIcon(resourceText(res::programIcon)));
     createControls(res::aboutDialog, this);
     auto* ok = findChild<QPushButton*>(QStringLiteral("okButton"));

@@ -3,4 +3,6 @@
 #include "name_list_model.h"
 
 CAllNamesPage::CAllNamesPage(QWidget* parent)
-    : ResultPage(res::allNamesPage, new NameListModel, parent) {}
+    : ResultPage(res::allNamesPage, new NameListModel, parent)
+{
+}

@@ -6,14 +6,19 @@
 #include <ranges>
 
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
-    : CExcludePage(host, new ExclusionModel, parent) {}
+    : CExcludePage(host, new ExclusionModel, parent)
+{
+}
 
 CExcludePage::CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent)
     : ResultPage(res::excludePage, model, parent)
     , m_host(host)
-    , m_model(model) {}
+    , m_model(model)
+{
+}
 
-void CExcludePage::applyExclusions() {
+void CExcludePage::applyExclusions()
+{
     for (const int row : m_model->tickedRows() | std::views::reverse)
         m_host.deleteGoodNameRow(row);
 }

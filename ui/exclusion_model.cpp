@@ -1,14 +1,18 @@
 #include "exclusion_model.h"
 
 ExclusionModel::ExclusionModel(QObject* parent)
-    : NameListModel(parent) {}
+    : NameListModel(parent)
+{
+}
 
-Qt::ItemFlags ExclusionModel::flags(const QModelIndex& index) const {
+Qt::ItemFlags ExclusionModel::flags(const QModelIndex& index) const
+{
     const Qt::ItemFlags base = NameListModel::flags(index);
     return index.isValid() ? base | Qt::ItemIsUserCheckable : base;
 }
 
-QVariant ExclusionModel::data(const QModelIndex& index, int role) const {
+QVariant ExclusionModel::data(const QModelIndex& index, int role) const
+{
     if (role != Qt::CheckStateRole)
         return NameListModel::data(index, role);
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
@@ -16,7 +20,8 @@ QVariant ExclusionModel::data(const QModelIndex& index, int role) const {
     return m_ticked.contains(index.row()) ? Qt::Checked : Qt::Unchecked;
 }
 
-bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
     if (role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
     if (value.value<Qt::CheckState>() == Qt::Checked)

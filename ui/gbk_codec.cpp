@@ -10,7 +10,8 @@ namespace {
 constexpr auto codecName = "GBK";
 
 // True when the last character of the text is a lead byte with nothing behind it.
-bool endsInCutCharacter(std::string_view bytes) {
+bool endsInCutCharacter(std::string_view bytes)
+{
     std::size_t offset = 0;
     std::size_t last = 0;
     while (offset < bytes.size()) {
@@ -23,13 +24,15 @@ bool endsInCutCharacter(std::string_view bytes) {
 
 } // namespace
 
-std::string GbkCodec::encode(const QString& text) {
+std::string GbkCodec::encode(const QString& text)
+{
     static QStringEncoder encoder(codecName, QStringConverter::Flag::Stateless);
     const QByteArray bytes = encoder.encode(text);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-QString GbkCodec::decode(std::string_view bytes) {
+QString GbkCodec::decode(std::string_view bytes)
+{
     static QStringDecoder decoder(codecName, QStringConverter::Flag::Stateless);
     const bool cut = endsInCutCharacter(bytes);
     if (cut)

@@ -3,13 +3,17 @@
 #include <algorithm>
 
 GoodNamesModel::GoodNamesModel(QObject* parent)
-    : NameListModel(parent) {}
+    : NameListModel(parent)
+{
+}
 
-int GoodNamesModel::rowCount(const QModelIndex& parent) const {
+int GoodNamesModel::rowCount(const QModelIndex& parent) const
+{
     return parent.isValid() ? 0 : fullRowCount() - static_cast<int>(m_deleted.size());
 }
 
-std::uint64_t GoodNamesModel::sourceRow(int row) const {
+std::uint64_t GoodNamesModel::sourceRow(int row) const
+{
     // m_deleted[i] - i rows are left before the i-th deleted row, a non-decreasing count:
     // every deleted row with at most `row` rows left before it lies before view row `row`.
     const auto skipped =
@@ -20,7 +24,8 @@ std::uint64_t GoodNamesModel::sourceRow(int row) const {
            static_cast<std::uint64_t>(skipped - m_deleted.begin());
 }
 
-void GoodNamesModel::deleteRow(int row) {
+void GoodNamesModel::deleteRow(int row)
+{
     if (row < 0 || row >= rowCount())
         return;
     const auto source = static_cast<int>(sourceRow(row));

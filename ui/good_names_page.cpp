@@ -3,12 +3,17 @@
 #include "good_names_model.h"
 
 CGoodNamesPage::CGoodNamesPage(QWidget* parent)
-    : CGoodNamesPage(new GoodNamesModel, parent) {}
+    : CGoodNamesPage(new GoodNamesModel, parent)
+{
+}
 
 CGoodNamesPage::CGoodNamesPage(GoodNamesModel* model, QWidget* parent)
     : ResultPage(res::goodNamesPage, model, parent)
-    , m_model(model) {}
+    , m_model(model)
+{
+}
 
-void CGoodNamesPage::deleteRow(int row) {
+void CGoodNamesPage::deleteRow(int row)
+{
     m_model->deleteRow(row);
 }

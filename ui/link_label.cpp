@@ -3,7 +3,8 @@
 #include <QMouseEvent>
 
 LinkLabel::LinkLabel(const QString& text, QWidget* parent)
-    : QLabel(text, parent) {
+    : QLabel(text, parent)
+{
     QFont linkFont = font();
     linkFont.setWeight(QFont::DemiBold); // 600
     linkFont.setUnderline(true);
@@ -14,7 +15,8 @@ LinkLabel::LinkLabel(const QString& text, QWidget* parent)
     setCursor(Qt::PointingHandCursor);
 }
 
-void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
+void LinkLabel::mouseReleaseEvent(QMouseEvent* event)
+{
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
     QLabel::mouseReleaseEvent(event);

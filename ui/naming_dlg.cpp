@@ -24,7 +24,8 @@ namespace {
 
 // The control that the window's template creates with this id.
 template <typename Widget>
-Widget* control(QWidget* dialog, int id) {
+Widget* control(QWidget* dialog, int id)
+{
     for (const res::ControlTemplate& control : res::namingDialog.controls) {
         if (control.id == id)
             return dialog->findChild<Widget*>(resourceText(control.objectName),
@@ -39,7 +40,8 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
-    , m_settings(std::move(settings)) {
+    , m_settings(std::move(settings))
+{
     setWindowIcon(QIcon(resourceText(res::programIcon)));
     createControls(res::namingDialog, this);
     m_startButton = control<QPushButton>(this, res::startButtonId);
@@ -62,11 +64,13 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
             &CNamingDlg::openWebMail);
 }
 
-CNamingDlg::~CNamingDlg() {
+CNamingDlg::~CNamingDlg()
+{
     destroyPages();
 }
 
-void CNamingDlg::createAboutAction() {
+void CNamingDlg::createAboutAction()
+{
     auto* about = new QAction(resourceText(res::aboutMenuItem), this);
     about->setObjectName(QStringLiteral("aboutAction"));
     about->setShortcut(QKeySequence::HelpContents);
@@ -75,7 +79,8 @@ void CNamingDlg::createAboutAction() {
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-void CNamingDlg::createPages() {
+void CNamingDlg::createPages()
+{
     m_allNames = new CAllNamesPage;
     m_exclude = new CExcludePage(*this);
     m_goodNames = new CGoodNamesPage;
@@ -86,7 +91,8 @@ void CNamingDlg::createPages() {
         m_tabs->addTab(page, resourceText(tab.tabLabel));
 }
 
-void CNamingDlg::destroyPages() {
+void CNamingDlg::destroyPages()
+{
     disconnect(m_tabs, &QTabWidget::currentChanged, this, &CNamingDlg::switchPage);
     delete m_allNames;
     m_allNames = nullptr;
@@ -96,7 +102,8 @@ void CNamingDlg::destroyPages() {
     m_goodNames = nullptr;
 }
 
-void CNamingDlg::restoreSettings() {
+void CNamingDlg::restoreSettings()
+{
     const std::optional<NamingSettings> restored =
         m_settings.load(std::string(res::settingsFileName));
     if (!restored)
@@ -110,14 +117,16 @@ void CNamingDlg::restoreSettings() {
     }
 }
 
-void CNamingDlg::saveSettings() const {
+void CNamingDlg::saveSettings() const
+{
     m_settings.save(NamingSettings{GbkCodec::encode(m_surname->text()),
                                    GbkCodec::encode(m_candidates->text()),
                                    m_threeCharacter->isChecked()},
                     std::string(res::settingsFileName));
 }
 
-void CNamingDlg::closeEvent(QCloseEvent* event) {
+void CNamingDlg::closeEvent(QCloseEvent* event)
+{
     if (m_allNames) {
         saveSettings();
         destroyPages();
@@ -125,7 +134,8 @@ void CNamingDlg::closeEvent(QCloseEvent* event) {
     QDialog::closeEvent(event);
 }
 
-std::optional<NameMode> CNamingDlg::checkedMode() const {
+std::optional<NameMode> CNamingDlg::checkedMode() const
+{
     if (m_twoCharacter->isChecked())
         return NameMode::TwoCharacter;
     if (m_threeCharacter->isChecked())
@@ -133,7 +143,8 @@ std::optional<NameMode> CNamingDlg::checkedMode() const {
     return std::nullopt;
 }
 
-void CNamingDlg::startGeneration() {
+void CNamingDlg::startGeneration()
+{
     const QString surname = m_surname->text();
     const QString candidates = m_candidates->text();
     if (surname.isEmpty() || candidates.isEmpty()) {
@@ -152,12 +163,14 @@ void CNamingDlg::startGeneration() {
     m_goodNames->fillNames(surnameBytes, candidateBytes, *mode);
 }
 
-void CNamingDlg::switchPage(int index) {
+void CNamingDlg::switchPage(int index)
+{
     if (index == m_tabs->indexOf(m_goodNames))
         refreshGoodNames();
 }
 
-void CNamingDlg::refreshGoodNames() {
+void CNamingDlg::refreshGoodNames()
+{
     if (const std::optional<NameMode> mode = checkedMode()) {
         m_goodNames->fillNames(GbkCodec::encode(m_surname->text()),
                                GbkCodec::encode(m_candidates->text()), *mode);
@@ -165,16 +178,19 @@ void CNamingDlg::refreshGoodNames() {
     m_exclude->applyExclusions();
 }
 
-void CNamingDlg::deleteGoodNameRow(int row) {
+void CNamingDlg::deleteGoodNameRow(int row)
+{
     m_goodNames->deleteRow(row);
 }
 
-void CNamingDlg::showAbout() {
+void CNamingDlg::showAbout()
+{
     CAboutDlg about(this);
     about.exec();
 }
 
-void CNamingDlg::openWebMail() {
+void CNamingDlg::openWebMail()
+{
     // Nothing is reported when no browser can be started.
     QDesktopServices::openUrl(QUrl(resourceText(res::webMailHomePage)));
 }

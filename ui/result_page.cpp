@@ -9,7 +9,8 @@
 ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
-    , m_list(new UniformListView(this)) {
+    , m_list(new UniformListView(this))
+{
     setObjectName(resourceText(page.objectName));
     m_model->setParent(this);
     m_list->setObjectName(QStringLiteral("list%1").arg(page.listId));
@@ -23,6 +24,7 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     layout->addWidget(m_list);
 }
 
-void ResultPage::fillNames(std::string_view surname, std::string_view candidates, NameMode mode) {
+void ResultPage::fillNames(std::string_view surname, std::string_view candidates, NameMode mode)
+{
     m_model->setNames(NameList(surname, candidates, mode));
 }

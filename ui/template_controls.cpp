@@ -14,12 +14,14 @@
 
 namespace {
 
-Qt::Alignment alignment(unsigned style) {
+Qt::Alignment alignment(unsigned style)
+{
     Qt::Alignment flags = style & res::AlignCenter ? Qt::AlignHCenter : Qt::AlignLeft;
     return flags | (style & res::AlignVCenter ? Qt::AlignVCenter : Qt::AlignTop);
 }
 
-QLabel* createLabel(const res::ControlTemplate& control, QWidget* parent) {
+QLabel* createLabel(const res::ControlTemplate& control, QWidget* parent)
+{
     auto* label = control.kind == res::ControlKind::Link
                       ? new LinkLabel(resourceText(control.text), parent)
                       : new QLabel(resourceText(control.text), parent);
@@ -29,7 +31,8 @@ QLabel* createLabel(const res::ControlTemplate& control, QWidget* parent) {
     return label;
 }
 
-QWidget* createWidget(const res::ControlTemplate& control, const QRect& rect, QWidget* parent) {
+QWidget* createWidget(const res::ControlTemplate& control, const QRect& rect, QWidget* parent)
+{
     const QString text = resourceText(control.text);
     switch (control.kind) {
     case res::ControlKind::PushButton:
@@ -58,7 +61,8 @@ QWidget* createWidget(const res::ControlTemplate& control, const QRect& rect, QW
 
 } // namespace
 
-void createControls(const res::DialogTemplate& dialogTemplate, QDialog* dialog) {
+void createControls(const res::DialogTemplate& dialogTemplate, QDialog* dialog)
+{
     dialog->setObjectName(resourceText(dialogTemplate.objectName));
     dialog->setWindowTitle(resourceText(dialogTemplate.caption));
     dialog->setFont(dialogFont());

@@ -17,7 +17,8 @@ constexpr std::string_view marker = "IDD_CORVALE_DIALOG";
 // Runs the guards of this test in a runtime directory of its own.
 class InstanceGuardTest : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         char pattern[] = "/tmp/corvale-guard-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr);
         m_directory = pattern;
@@ -27,7 +28,8 @@ protected:
     void TearDown() override { std::filesystem::remove_all(m_directory); }
 
     // A child process that takes the marker, reports that it has it and then waits.
-    pid_t startHolder(void (*holdAs)() = [] { pause(); }) {
+    pid_t startHolder(void (*holdAs)() = [] { pause(); })
+    {
         int ready[2];
         EXPECT_EQ(pipe(ready), 0);
         const pid_t child = fork();
@@ -47,7 +49,8 @@ protected:
         return child;
     }
 
-    static void stop(pid_t child, int signal) {
+    static void stop(pid_t child, int signal)
+    {
         kill(child, signal);
         int status = 0;
         waitpid(child, &status, 0);
@@ -56,7 +59,8 @@ protected:
     std::filesystem::path m_directory;
 };
 
-TEST_F(InstanceGuardTest, ASecondCopyFindsTheFirstUntilItIsKilled) {
+TEST_F(InstanceGuardTest, ASecondCopyFindsTheFirstUntilItIsKilled)
+{
     const pid_t first = startHolder();
     EXPECT_TRUE(InstanceGuard(marker).anotherCopyRuns());
     EXPECT_TRUE(InstanceGuard(marker).anotherCopyRuns());
@@ -64,7 +68,8 @@ TEST_F(InstanceGuardTest, ASecondCopyFindsTheFirstUntilItIsKilled) {
     EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
 }
 
-TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns) {
+TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns)
+{
     const pid_t first = startHolder([] {});
     int status = 0;
     waitpid(first, &status, 0);
@@ -79,18 +84,21 @@ TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
-TEST_F(InstanceGuardTest, OtherMarkersAreIndependent) {
+TEST_F(InstanceGuardTest, OtherMarkersAreIndependent)
+{
     const pid_t first = startHolder();
     EXPECT_FALSE(InstanceGuard("another-program").anotherCopyRuns());
     stop(first, SIGTERM);
 }
 
-TEST_F(InstanceGuardTest, WithoutAUsableRuntimeDirectoryTheProgramRunsUnguarded) {
+TEST_F(InstanceGuardTest, WithoutAUsableRuntimeDirectoryTheProgramRunsUnguarded)
+{
     setenv("XDG_RUNTIME_DIR", (m_directory / "missing").c_str(), 1);
     EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
 }
 
-TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns) {
+TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns)
+{
     const pid_t program = fork();
     if (program == 0) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);

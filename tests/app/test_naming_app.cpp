@@ -15,13 +15,15 @@ namespace {
 
 int failures = 0;
 
-void check(bool condition, const char* what) {
+void check(bool condition, const char* what)
+{
     std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
     failures += condition ? 0 : 1;
 }
 
 // A process that holds the marker until it is killed.
-pid_t startFirstCopy() {
+pid_t startFirstCopy()
+{
     int ready[2];
     if (pipe(ready) != 0)
         std::abort();
@@ -39,7 +41,8 @@ pid_t startFirstCopy() {
     return child;
 }
 
-void aSecondCopyWarnsAndEnds(CNamingApp& app) {
+void aSecondCopyWarnsAndEnds(CNamingApp& app)
+{
     const pid_t first = startFirstCopy();
     ModalAnswer warning;
     answerNextModal(&warning);
@@ -56,7 +59,8 @@ void aSecondCopyWarnsAndEnds(CNamingApp& app) {
     waitpid(first, nullptr, 0);
 }
 
-void theFirstCopyRunsTheMainWindow(CNamingApp& app) {
+void theFirstCopyRunsTheMainWindow(CNamingApp& app)
+{
     ModalAnswer window;
     answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
     app.initInstance();
@@ -65,7 +69,8 @@ void theFirstCopyRunsTheMainWindow(CNamingApp& app) {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QTemporaryDir runtime;
     setenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit().constData(), 1);
     CNamingApp app(argc, argv);

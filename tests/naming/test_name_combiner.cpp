@@ -18,23 +18,27 @@ struct Case {
     Names threeCharacter;
 };
 
-void PrintTo(const Case& c, std::ostream* os) {
+void PrintTo(const Case& c, std::ostream* os)
+{
     *os << c.label;
 }
 
 class NameCombinerCases : public testing::TestWithParam<Case> {};
 
-TEST_P(NameCombinerCases, TwoCharacterNames) {
+TEST_P(NameCombinerCases, TwoCharacterNames)
+{
     const Case& c = GetParam();
     EXPECT_EQ(NameCombiner::twoCharacterNames(c.surname, c.candidates), c.twoCharacter);
 }
 
-TEST_P(NameCombinerCases, ThreeCharacterNames) {
+TEST_P(NameCombinerCases, ThreeCharacterNames)
+{
     const Case& c = GetParam();
     EXPECT_EQ(NameCombiner::threeCharacterNames(c.surname, c.candidates), c.threeCharacter);
 }
 
-TEST_P(NameCombinerCases, IndexedFormHasTheSameRows) {
+TEST_P(NameCombinerCases, IndexedFormHasTheSameRows)
+{
     const Case& c = GetParam();
     for (const auto& [mode, expected] : {std::pair{NameMode::TwoCharacter, c.twoCharacter},
                                          std::pair{NameMode::ThreeCharacter, c.threeCharacter}}) {
@@ -82,13 +86,15 @@ struct Removal {
     std::string expected;
 };
 
-void PrintTo(const Removal& r, std::ostream* os) {
+void PrintTo(const Removal& r, std::ostream* os)
+{
     *os << r.label;
 }
 
 class RemoveAllCases : public testing::TestWithParam<Removal> {};
 
-TEST_P(RemoveAllCases, RemovesOnlyMatchesOnCharacterBoundaries) {
+TEST_P(RemoveAllCases, RemovesOnlyMatchesOnCharacterBoundaries)
+{
     const Removal& r = GetParam();
     EXPECT_EQ(gbk::removeAll(r.text, r.pattern), r.expected);
 }
@@ -108,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         Removal{"removal does not rescan what it joined", "aabb", "ab", "ab"},
         Removal{"an empty pattern removes nothing", mei, "", mei}));
 
-TEST(CleanCandidates, RemovesOnlyTheFiveSeparators) {
+TEST(CleanCandidates, RemovesOnlyTheFiveSeparators)
+{
     EXPECT_EQ(
         NameCombiner::cleanCandidates(mei + "," + li + "." + wang + " " + fullComma + fullStop),
         mei + li + wang);
@@ -119,7 +126,8 @@ TEST(CleanCandidates, RemovesOnlyTheFiveSeparators) {
     EXPECT_EQ(NameCombiner::cleanCandidates("\xB1,\xB1.\xB1 "), "\xB1,\xB1.\xB1 ");
 }
 
-TEST(NameList, CountsRowsInSixtyFourBits) {
+TEST(NameList, CountsRowsInSixtyFourBits)
+{
     const std::string units(2 * 50'000, '\xC3');
     const NameList list(wang, units, NameMode::ThreeCharacter);
     EXPECT_EQ(list.size(), 2'500'000'000ULL);
@@ -132,7 +140,8 @@ TEST(NameList, CountsRowsInSixtyFourBits) {
     EXPECT_EQ(last.at(last.size() - 2), wang + li + "\xC3\xC3");
 }
 
-TEST(NameList, DefaultIsEmpty) {
+TEST(NameList, DefaultIsEmpty)
+{
     EXPECT_TRUE(NameList().empty());
     EXPECT_TRUE(NameList(wang, ", ", NameMode::TwoCharacter).empty());
 }

@@ -19,9 +19,12 @@ constexpr unsigned char doubleByteAlphabet[] = {0xB1, 0xB0, 0xC3, 0xC0, 0xA3, 0x
 class RandomText {
 public:
     explicit RandomText(unsigned seed)
-        : m_engine(seed) {}
+        : m_engine(seed)
+    {
+    }
 
-    std::string mixed(std::size_t maxLength) {
+    std::string mixed(std::size_t maxLength)
+    {
         std::string text(length(maxLength), '\0');
         for (char& byte : text)
             byte = static_cast<char>(pick(mixedAlphabet));
@@ -29,7 +32,8 @@ public:
     }
 
     // Whole double-byte characters with perhaps a stray byte at the end or in the middle.
-    std::string doubleByte(std::size_t maxCharacters, bool withStray) {
+    std::string doubleByte(std::size_t maxCharacters, bool withStray)
+    {
         std::string text;
         const std::size_t characters = length(maxCharacters);
         for (std::size_t i = 0; i < characters; ++i) {
@@ -42,19 +46,22 @@ public:
     }
 
 private:
-    std::size_t length(std::size_t max) {
+    std::size_t length(std::size_t max)
+    {
         return std::uniform_int_distribution<std::size_t>(0, max)(m_engine);
     }
 
     template <std::size_t N>
-    unsigned char pick(const unsigned char (&alphabet)[N]) {
+    unsigned char pick(const unsigned char (&alphabet)[N])
+    {
         return alphabet[std::uniform_int_distribution<std::size_t>(0, N - 1)(m_engine)];
     }
 
     std::mt19937 m_engine;
 };
 
-std::string hex(const std::string& bytes) {
+std::string hex(const std::string& bytes)
+{
     static constexpr char digits[] = "0123456789ABCDEF";
     std::string out;
     for (const unsigned char byte : bytes) {
@@ -65,7 +72,8 @@ std::string hex(const std::string& bytes) {
     return out;
 }
 
-TEST(DistinctUnits, FastPathAgreesWithTheRule) {
+TEST(DistinctUnits, FastPathAgreesWithTheRule)
+{
     RandomText random(20140609);
     for (int round = 0; round < 20'000; ++round) {
         const std::string text = round % 3 == 0   ? random.mixed(40)
@@ -75,7 +83,8 @@ TEST(DistinctUnits, FastPathAgreesWithTheRule) {
     }
 }
 
-TEST(DistinctUnits, LongDoubleByteTextAgreesWithTheRule) {
+TEST(DistinctUnits, LongDoubleByteTextAgreesWithTheRule)
+{
     RandomText random(7);
     for (int round = 0; round < 20; ++round) {
         const std::string text = random.doubleByte(3'000, round % 2 == 1);
@@ -84,13 +93,15 @@ TEST(DistinctUnits, LongDoubleByteTextAgreesWithTheRule) {
 }
 
 void expectSameRows(const std::vector<std::string>& names, const NameList& list,
-                    const std::string& input) {
+                    const std::string& input)
+{
     ASSERT_EQ(list.size(), names.size()) << hex(input);
     for (std::size_t row = 0; row < names.size(); ++row)
         ASSERT_EQ(list.at(row), names[row]) << hex(input) << " row " << row;
 }
 
-TEST(NameList, AgreesWithTheVectorOperationsRowForRow) {
+TEST(NameList, AgreesWithTheVectorOperationsRowForRow)
+{
     RandomText random(1028);
     for (int round = 0; round < 5'000; ++round) {
         const std::string surname = random.mixed(4);
@@ -103,7 +114,8 @@ TEST(NameList, AgreesWithTheVectorOperationsRowForRow) {
     }
 }
 
-TEST(NameCombiner, EveryNameStartsWithTheSurnameAndHasItsUnits) {
+TEST(NameCombiner, EveryNameStartsWithTheSurnameAndHasItsUnits)
+{
     RandomText random(42);
     for (int round = 0; round < 2'000; ++round) {
         const std::string surname = random.mixed(6);

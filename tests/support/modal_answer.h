@@ -19,7 +19,8 @@ struct ModalAnswer {
 };
 
 inline void answerNextModal(ModalAnswer* answer, std::function<void(QDialog*)> inspect = {},
-                            int attemptsLeft = 500) {
+                            int attemptsLeft = 500)
+{
     QTimer::singleShot(attemptsLeft == 500 ? 0 : 10, [answer, inspect, attemptsLeft] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {

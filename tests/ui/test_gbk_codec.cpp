@@ -10,13 +10,15 @@ struct Conversion {
     std::string bytes;
 };
 
-void PrintTo(const Conversion& c, std::ostream* os) {
+void PrintTo(const Conversion& c, std::ostream* os)
+{
     *os << c.label;
 }
 
 class BothDirections : public testing::TestWithParam<Conversion> {};
 
-TEST_P(BothDirections, EncodesAndDecodes) {
+TEST_P(BothDirections, EncodesAndDecodes)
+{
     const Conversion& c = GetParam();
     EXPECT_EQ(GbkCodec::encode(c.text), c.bytes);
     EXPECT_EQ(GbkCodec::decode(c.bytes), c.text);
@@ -33,13 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
                     Conversion{"the euro sign is one byte", QStringLiteral("€"), "\x80"},
                     Conversion{"empty", QString(), ""}));
 
-TEST(GbkCodec, UnrepresentableCharactersBecomeQuestionMarks) {
+TEST(GbkCodec, UnrepresentableCharactersBecomeQuestionMarks)
+{
     // An emoji (a surrogate pair) is one character, so one question mark.
     EXPECT_EQ(GbkCodec::encode(QStringLiteral("王😀美")), "\xCD\xF5?\xC3\xC0");
     EXPECT_EQ(GbkCodec::encode(QStringLiteral("\u0E01")), "?"); // Thai
 }
 
-TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters) {
+TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters)
+{
     const QChar replacement = QChar::ReplacementCharacter;
     // A unit cut from the middle of a character: a lone lead byte at the end.
     EXPECT_EQ(GbkCodec::decode("\xC3\xC0\xC3"), QStringLiteral("美") + replacement);

@@ -13,7 +13,8 @@ namespace {
 const std::string surname = "\xCD\xF5";
 const std::string candidates = "\xC3\xC0\xC0\xF6\xBA\xC3";
 
-QStringList rowsOf(const QAbstractItemModel& model) {
+QStringList rowsOf(const QAbstractItemModel& model)
+{
     QStringList rows;
     for (int row = 0; row < model.rowCount(); ++row)
         rows << model.index(row, 0).data().toString();
@@ -34,7 +35,8 @@ private slots:
     void deletingARowThatDoesNotExistIsIgnored();
 };
 
-void TestNameModels::showsNamesAsDisplayText_data() {
+void TestNameModels::showsNamesAsDisplayText_data()
+{
     QTest::addColumn<int>("mode");
     QTest::addColumn<QStringList>("names");
     QTest::newRow("two characters")
@@ -48,7 +50,8 @@ void TestNameModels::showsNamesAsDisplayText_data() {
                QStringLiteral("王好美"), QStringLiteral("王好丽"), QStringLiteral("王好好")};
 }
 
-void TestNameModels::showsNamesAsDisplayText() {
+void TestNameModels::showsNamesAsDisplayText()
+{
     QFETCH(int, mode);
     QFETCH(QStringList, names);
     NameListModel model;
@@ -59,7 +62,8 @@ void TestNameModels::showsNamesAsDisplayText() {
     QVERIFY(!(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable));
 }
 
-void TestNameModels::rowCountIsClampedForTheView() {
+void TestNameModels::rowCountIsClampedForTheView()
+{
     NameListModel model;
     // 50,000 units give 2.5 billion names, more than a view can count.
     model.setNames(NameList(surname, std::string(100'000, '\xC3'), NameMode::ThreeCharacter));
@@ -68,7 +72,8 @@ void TestNameModels::rowCountIsClampedForTheView() {
              GbkCodec::decode(surname + "\xC3\xC3\xC3\xC3"));
 }
 
-void TestNameModels::ticksAreSparseAndClearedByEveryFill() {
+void TestNameModels::ticksAreSparseAndClearedByEveryFill()
+{
     ExclusionModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setNames(NameList(surname, candidates, NameMode::ThreeCharacter));
@@ -87,7 +92,8 @@ void TestNameModels::ticksAreSparseAndClearedByEveryFill() {
     QVERIFY(model.tickedRows().empty());
 }
 
-void TestNameModels::goodNamesMapPastDeletedRows() {
+void TestNameModels::goodNamesMapPastDeletedRows()
+{
     // Random deletions against a plain list that erases the same rows.
     auto* random = QRandomGenerator::global();
     for (int round = 0; round < 50; ++round) {
@@ -105,7 +111,8 @@ void TestNameModels::goodNamesMapPastDeletedRows() {
     }
 }
 
-void TestNameModels::deletingARowThatDoesNotExistIsIgnored() {
+void TestNameModels::deletingARowThatDoesNotExistIsIgnored()
+{
     GoodNamesModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.deleteRow(0);

@@ -24,12 +24,14 @@ const QString meiLi = QStringLiteral("美丽");
 // A main window over a temporary executable directory with a config/ folder in it.
 class Window {
 public:
-    Window() {
+    Window()
+    {
         QDir(m_directory.path()).mkdir(QStringLiteral("config"));
         open();
     }
 
-    void open() {
+    void open()
+    {
         m_dialog = std::make_unique<CNamingDlg>(settings());
         m_dialog->show();
         m_dialog->activateWindow();
@@ -41,7 +43,8 @@ public:
     CNamingDlg& dialog() const { return *m_dialog; }
 
     template <typename Widget>
-    Widget* find(const char* name) const {
+    Widget* find(const char* name) const
+    {
         auto* widget = m_dialog->findChild<Widget*>(QString::fromLatin1(name));
         if (!widget)
             qFatal("no widget %s", name);
@@ -57,13 +60,15 @@ public:
     UniformListView* exclusions() const { return find<UniformListView>("list1003"); }
     UniformListView* goodNames() const { return find<UniformListView>("list1058"); }
 
-    void type(const QString& surnameText, const QString& candidateText) const {
+    void type(const QString& surnameText, const QString& candidateText) const
+    {
         surname()->setText(surnameText);
         candidates()->setText(candidateText);
     }
 
     // Presses start; a notice, if one comes, is answered and returned.
-    ModalAnswer start() const {
+    ModalAnswer start() const
+    {
         ModalAnswer notice;
         answerNextModal(&notice);
         QTest::mouseClick(find<QPushButton>("startButton"), Qt::LeftButton);
@@ -71,7 +76,8 @@ public:
         return notice;
     }
 
-    void tick(int row) const {
+    void tick(int row) const
+    {
         UniformListView* list = exclusions();
         list->setCurrentIndex(list->model()->index(row, 0));
         QTest::keyClick(list, Qt::Key_Space);
@@ -82,7 +88,8 @@ private:
     std::unique_ptr<CNamingDlg> m_dialog;
 };
 
-QStringList rowsOf(const UniformListView* list) {
+QStringList rowsOf(const UniformListView* list)
+{
     QStringList rows;
     const QAbstractItemModel* model = list->model();
     for (int row = 0; row < model->rowCount(); ++row)
@@ -90,7 +97,8 @@ QStringList rowsOf(const UniformListView* list) {
     return rows;
 }
 
-QStringList names(std::initializer_list<const char*> utf8) {
+QStringList names(std::initializer_list<const char*> utf8)
+{
     QStringList list;
     for (const char* name : utf8)
         list << QString::fromUtf8(name);
@@ -130,7 +138,8 @@ private:
     QList<QUrl> m_openedUrls;
 };
 
-void TestNamingDlg::firstStartShowsAnEmptyWindow() {
+void TestNamingDlg::firstStartShowsAnEmptyWindow()
+{
     Window window;
     QVERIFY(window.surname()->text().isEmpty());
     QVERIFY(window.candidates()->text().isEmpty());
@@ -147,14 +156,16 @@ void TestNamingDlg::firstStartShowsAnEmptyWindow() {
     QCOMPARE(window.two()->focusPolicy(), Qt::ClickFocus);
 }
 
-void TestNamingDlg::startFillsThreeIdenticalPages_data() {
+void TestNamingDlg::startFillsThreeIdenticalPages_data()
+{
     QTest::addColumn<bool>("twoCharacter");
     QTest::addColumn<QStringList>("expected");
     QTest::newRow("three characters") << false << allThree;
     QTest::newRow("two characters") << true << names({"王美", "王丽"});
 }
 
-void TestNamingDlg::startFillsThreeIdenticalPages() {
+void TestNamingDlg::startFillsThreeIdenticalPages()
+{
     QFETCH(bool, twoCharacter);
     QFETCH(QStringList, expected);
     Window window;
@@ -167,7 +178,8 @@ void TestNamingDlg::startFillsThreeIdenticalPages() {
     QCOMPARE(window.tabs()->currentIndex(), 0);
 }
 
-void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn_data() {
+void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn_data()
+{
     QTest::addColumn<QString>("surname");
     QTest::addColumn<QString>("candidates");
     QTest::addColumn<QStringList>("expected");
@@ -176,7 +188,8 @@ void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn_data() {
     QTest::newRow("both empty") << QString() << QString() << QStringList();
 }
 
-void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn() {
+void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn()
+{
     QFETCH(QString, surname);
     QFETCH(QString, candidates);
     QFETCH(QStringList, expected);
@@ -194,7 +207,8 @@ void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn() {
     QCOMPARE(rowsOf(window.goodNames()), expected);
 }
 
-void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows() {
+void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows()
+{
     Window window;
     window.type(wang, meiLi);
     window.start();
@@ -218,7 +232,8 @@ void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows() {
     QCOMPARE(rowsOf(window.goodNames()), names({"王美美", "王丽美", "王丽丽"}));
 }
 
-void TestNamingDlg::aNewStartClearsTheTicks() {
+void TestNamingDlg::aNewStartClearsTheTicks()
+{
     Window window;
     window.type(wang, meiLi);
     window.start();
@@ -228,7 +243,8 @@ void TestNamingDlg::aNewStartClearsTheTicks() {
     QCOMPARE(rowsOf(window.goodNames()), allThree);
 }
 
-void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown() {
+void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown()
+{
     Window window;
     window.type(wang, meiLi);
     window.start();
@@ -240,7 +256,8 @@ void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown() {
     QCOMPARE(rowsOf(window.goodNames()), allThree);
 }
 
-void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields() {
+void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields()
+{
     Window window;
     window.type(wang, meiLi);
     window.tabs()->setCurrentIndex(2);
@@ -249,7 +266,8 @@ void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields() {
     QCOMPARE(window.exclusions()->model()->rowCount(), 0);
 }
 
-void TestNamingDlg::changedInputsAreExcludedByPosition() {
+void TestNamingDlg::changedInputsAreExcludedByPosition()
+{
     Window window;
     window.type(wang, meiLi);
     window.start();
@@ -262,7 +280,8 @@ void TestNamingDlg::changedInputsAreExcludedByPosition() {
     QCOMPARE(rowsOf(window.goodNames()), names({"李丽"}));
 }
 
-void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab() {
+void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab()
+{
     Window window;
     window.type(wang, meiLi);
     window.start();
@@ -273,7 +292,8 @@ void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab() {
     QCOMPARE(rowsOf(window.allNames()), allThree);
 }
 
-void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen() {
+void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen()
+{
     Window window;
     window.type(wang, meiLi);
     QTest::keyClick(window.candidates(), Qt::Key_Return);
@@ -287,7 +307,8 @@ void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen() {
     QCOMPARE(rowsOf(window.allNames()), names({"王美美"}));
 }
 
-void TestNamingDlg::closeRequestSavesAndRestores() {
+void TestNamingDlg::closeRequestSavesAndRestores()
+{
     Window window;
     window.type(wang, meiLi);
     window.two()->setChecked(true);
@@ -308,7 +329,8 @@ void TestNamingDlg::closeRequestSavesAndRestores() {
     QVERIFY(!window.three()->isChecked());
 }
 
-void TestNamingDlg::escapeClosesWithoutSaving() {
+void TestNamingDlg::escapeClosesWithoutSaving()
+{
     Window window;
     window.type(wang, meiLi);
     QTest::keyClick(&window.dialog(), Qt::Key_Escape);
@@ -316,7 +338,8 @@ void TestNamingDlg::escapeClosesWithoutSaving() {
     QVERIFY(!window.settings().load("name.xml"));
 }
 
-void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu() {
+void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu()
+{
     Window window;
     window.type(wang, meiLi);
     QStringList labels;
@@ -337,7 +360,8 @@ void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu() {
     QCOMPARE(window.dialog().contextMenuPolicy(), Qt::ActionsContextMenu);
 }
 
-void TestNamingDlg::authorLinkOpensTheWebMailPage() {
+void TestNamingDlg::authorLinkOpensTheWebMailPage()
+{
     QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordUrl");
     Window window;
     auto* link = window.find<QLabel>("authorLink");
@@ -352,7 +376,8 @@ void TestNamingDlg::authorLinkOpensTheWebMailPage() {
     QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
 }
 
-void TestNamingDlg::charactersOutsideTheCodePageBecomeQuestionMarks() {
+void TestNamingDlg::charactersOutsideTheCodePageBecomeQuestionMarks()
+{
     Window window;
     window.type(QStringLiteral("😀"), QStringLiteral("美😀"));
     window.start();

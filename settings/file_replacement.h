@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Replaces the file at `path` with `contents` so that it is at every moment either the old file or
+// the new one, whole: the bytes go to a temporary file beside it, reach the disk, and are renamed
+// over it. A symbolic link at `path` is followed and kept; its final target is replaced. Nothing
+// changes, and no temporary file is left, when the directory is missing, the existing file is
+// read-only or any step fails.
+void ReplaceFileContents(const std::string& path, std::string_view contents);

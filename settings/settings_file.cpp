@@ -1,0 +1,44 @@
+#include "settings_file.h"
+
+#include "file_reading.h"
+#include "file_replacement.h"
+#include "read_link.h"
+#include "settings_xml.h"
+
+#include <utility>
+
+std::string ExecutableDirectory()
+{
+    const std::string executable = ReadLink("/proc/self/exe").value_or("");
+    const auto slash = executable.rfind('/');
+    return slash == std::string::npos ? std::string() : executable.substr(0, slash);
+}
+
+SettingsFile::SettingsFile(std::string directory)
+    : m_directory(std::move(directory))
+{
+}
+
+std::string SettingsFile::path(const std::string& fileName) const
+{
+    return m_directory + "/config/" + fileName;
+}
+
+void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
+{
+    try {
+        ReplaceFileContents(path(fileName), PrintSettings(settings));
+    } catch (...) {
+        // Saving is silent: an allocation failure simply leaves the old file.
+    }
+}
+
+std::optional<NamingSettings> SettingsFile::load(const std::string& fileName) const
+{
+    try {
+        auto bytes = ReadWholeFile(path(fileName));
+        return bytes ? ParseSettings(std::move(*bytes)) : std::nullopt;
+    } catch (...) {
+        return std::nullopt;
+    }
+}

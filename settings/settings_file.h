@@ -1,0 +1,29 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The inputs of the naming window that persist between runs.
+struct NamingSettings {
+    std::optional<std::string> surname;    // GBK bytes
+    std::optional<std::string> candidates; // GBK bytes
+    std::optional<bool> threeCharacter;    // absent when the third field has no content
+};
+
+// Directory of the running executable, without a trailing slash; empty when it cannot be read.
+std::string ExecutableDirectory();
+
+// Reads and writes <directory>/config/<fileName>. Nothing is reported and nothing is thrown: a
+// failed save leaves the file as it was, a failed load yields nothing.
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string directory = ExecutableDirectory());
+
+    void save(const NamingSettings& settings, const std::string& fileName) const;
+    std::optional<NamingSettings> load(const std::string& fileName) const;
+
+private:
+    std::string path(const std::string& fileName) const;
+
+    std::string m_directory;
+};
