@@ -84,6 +84,41 @@ TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns)
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
+TEST_F(InstanceGuardTest, OfTwoCopiesStartedAtTheSameInstantExactlyOneRuns)
+{
+    for (int trial = 0; trial < 50; ++trial) {
+        int go[2];
+        int results[2];
+        ASSERT_EQ(pipe(go), 0);
+        ASSERT_EQ(pipe(results), 0);
+        pid_t copies[2];
+        for (pid_t& copy : copies) {
+            copy = fork();
+            if (copy == 0) {
+                close(go[1]);
+                char byte = 0;
+                (void)!read(go[0], &byte, 1); // both wait for the same instant
+                const InstanceGuard guard(marker);
+                const char runs = guard.anotherCopyRuns() ? '0' : '1';
+                (void)!write(results[1], &runs, 1);
+                usleep(20'000); // keep the marker while the other copy looks
+                _exit(0);
+            }
+        }
+        close(go[0]);
+        close(results[1]);
+        close(go[1]); // end of file releases both at once
+        int running = 0;
+        char runs = 0;
+        while (read(results[0], &runs, 1) == 1)
+            running += runs == '1';
+        close(results[0]);
+        for (const pid_t copy : copies)
+            waitpid(copy, nullptr, 0);
+        ASSERT_EQ(running, 1) << "trial " << trial;
+    }
+}
+
 TEST_F(InstanceGuardTest, OtherMarkersAreIndependent)
 {
     const pid_t first = startHolder();

@@ -1,0 +1,147 @@
+// The real main window, offscreen: start button to painted pages, the good-names tab with
+// many ticks, and scrolling, for 40 to 32,767 candidate characters.
+#include "naming_dlg.h"
+#include "uniform_list_view.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <random>
+#include <unistd.h>
+
+namespace {
+
+// n CJK ideographs from U+4E00 on, all of them in code page 936 and distinct up to 20,902.
+QString candidates(int n)
+{
+    QString text;
+    text.reserve(n);
+    for (int i = 0; i < n; ++i)
+        text += QChar(0x4E00 + i % 20'902);
+    return text;
+}
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// A shown main window whose settings directory has no config/, so nothing is read or kept.
+class Window {
+public:
+    Window()
+        : m_dialog(SettingsFile(m_directory.path().toStdString()))
+    {
+        m_dialog.show();
+        QApplication::processEvents();
+    }
+
+    template <typename Widget>
+    Widget* find(const char* name)
+    {
+        return m_dialog.findChild<Widget*>(QString::fromLatin1(name));
+    }
+
+    void type(int n, bool threeCharacter)
+    {
+        find<QLineEdit>("surnameEdit")->setText(QStringLiteral("王"));
+        find<QLineEdit>("candidatesEdit")->setText(candidates(n));
+        find<QRadioButton>(threeCharacter ? "threeCharacterRadio" : "twoCharacterRadio")
+            ->setChecked(true);
+    }
+
+    void start() { find<QPushButton>("startButton")->click(); }
+    UniformListView* list(const char* name) { return find<UniformListView>(name); }
+    QTabWidget* tabs() { return find<QTabWidget>("tabControl"); }
+
+    // Paints the page on show now, as the next frame would.
+    void paint()
+    {
+        auto* page = tabs()->currentWidget()->findChild<UniformListView*>();
+        page->viewport()->repaint();
+    }
+
+private:
+    QTemporaryDir m_directory;
+    CNamingDlg m_dialog;
+};
+
+void BM_StartToPaintedPages(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    Window window;
+    window.type(n, state.range(1) == 3);
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        window.start();
+        window.paint();
+    }
+    state.counters["rows_per_page"] = window.list("list1057")->model()->rowCount();
+    state.counters["extra_MB"] = residentMegabytes() - before;
+}
+
+void BM_GoodNamesTabWithTicks(benchmark::State& state)
+{
+    const auto ticks = static_cast<int>(state.range(0));
+    Window window;
+    window.type(1000, true);
+    window.start();
+    QAbstractItemModel* exclusions = window.list("list1003")->model();
+    std::mt19937 engine(1);
+    std::uniform_int_distribution<int> rows(0, exclusions->rowCount() - 1);
+    for (int i = 0; i < ticks; ++i)
+        exclusions->setData(exclusions->index(rows(engine), 0), Qt::Checked, Qt::CheckStateRole);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.tabs()->setCurrentIndex(1);
+        state.ResumeTiming();
+        window.tabs()->setCurrentIndex(2);
+        window.paint();
+    }
+    state.counters["good_rows"] = window.list("list1058")->model()->rowCount();
+}
+
+void BM_ScrollToRowAndPaint(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    UniformListView* list = window.list("list1057");
+    std::mt19937 engine(2);
+    std::uniform_int_distribution<int> rows(0, list->model()->rowCount() - 1);
+    for (auto _ : state) {
+        list->scrollTo(list->model()->index(rows(engine), 0));
+        list->viewport()->repaint();
+    }
+    state.counters["rows"] = list->model()->rowCount();
+}
+
+} // namespace
+
+BENCHMARK(BM_StartToPaintedPages)
+    ->ArgsProduct({{40, 1000, 32767}, {2, 3}})
+    ->ArgNames({"n", "mode"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoodNamesTabWithTicks)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

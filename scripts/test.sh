@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up and builds Corvale (scripts/setup.sh) and runs every test: the suite in build/, then
+# the same suite built with AddressSanitizer and UndefinedBehaviorSanitizer in
+# build-sanitize/, where a leak also fails a test.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+ctest --test-dir build --output-on-failure --timeout 900
+
+cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCORVALE_SANITIZE=ON -DCORVALE_BUILD_BENCHMARKS=OFF
+cmake --build build-sanitize
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-sanitize --output-on-failure --timeout 900
