@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QAbstractItemView>
+
+class QHeaderView;
+
+// A report-style list of one column of equally tall rows, for models with any row count up to
+// INT_MAX whose rows are composed on demand.
+//
+// Geometry is arithmetic: row = first visible row + y / row height, with positions computed in
+// qint64. The vertical scroll bar counts rows (its value is the first visible row), so the view
+// keeps no per-row state and model changes cost O(1). Only column 0 of the model is shown, under
+// a non-sorting header that shows the model's heading for that column.
+class UniformListView final : public QAbstractItemView {
+    Q_OBJECT
+
+public:
+    explicit UniformListView(QWidget* parent = nullptr);
+
+    void setModel(QAbstractItemModel* model) override;
+    void reset() override;
+    void doItemsLayout() override;
+    void keyboardSearch(const QString& search) override;
+
+    QRect visualRect(const QModelIndex& index) const override;
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
+    QModelIndex indexAt(const QPoint& point) const override;
+
+    void setColumnWidth(int width);
+    int columnWidth() const { return m_columnWidth; }
+    // Distance between the tops of two consecutive rows, grid line included.
+    int rowHeight() const { return m_rowHeight; }
+    QHeaderView* header() const { return m_header; }
+
+protected:
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+    int horizontalOffset() const override;
+    int verticalOffset() const override;
+    bool isIndexHidden(const QModelIndex& index) const override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags command) override;
+    QRegion visualRegionForSelection(const QItemSelection& selection) const override;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void updateGeometries() override;
+
+protected slots:
+    void rowsInserted(const QModelIndex& parent, int start, int end) override;
+
+private:
+    int modelRowCount() const;
+    QModelIndex rowIndex(int row) const;
+    int firstVisibleRow() const;
+    int fullyVisibleRows() const;
+    qint64 rowAt(QPoint point) const;
+    void updateRowHeight();
+    void updateForRowCount(int firstChangedRow);
+    void onRowsRemoved(const QModelIndex& parent, int first, int last);
+    void onSectionResized(int logicalIndex, int oldSize, int newSize);
+
+    QHeaderView* m_header;
+    int m_columnWidth;
+    int m_rowHeight = 1;
+    // Row under the last mouse press that started a new selection; the anchor while drag-selecting.
+    qint64 m_pressedRow = 0;
+    bool m_updatingGeometries = false;
+};
