@@ -11,11 +11,9 @@ namespace distinct_units {
 // The rule as stated, one O(length) removal per pass.
 std::string reference(std::string_view cleanedText);
 
-// Same result in about linear time. A pass whose unit is a double-byte character removes
-// exactly the characters equal to it and moves no character boundary, so such passes are
-// answered from a set of removed characters; only a pass that starts on a single-byte
-// character (which may split a character and shift the boundaries behind it) is run as
-// the plain rule.
+// Same result without rescanning the text on every pass: the text is kept as a linked list
+// of its characters, a double-byte unit is removed everywhere by one note, and a unit that
+// starts with a single-byte character visits only the single-byte characters of that value.
 std::string compute(std::string_view cleanedText);
 
 } // namespace distinct_units
