@@ -1,31 +1,13 @@
 // The real main window, offscreen: start button to painted pages, the good-names tab with
 // many ticks, and scrolling, for 40 to 32,767 candidate characters.
-#include "naming_dlg.h"
-#include "uniform_list_view.h"
+#include "../tests/support/naming_window.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <fstream>
 #include <random>
 #include <unistd.h>
 
 namespace {
-
-// n CJK ideographs from U+4E00 on, all of them in code page 936 and distinct up to 20,902.
-QString candidates(int n)
-{
-    QString text;
-    text.reserve(n);
-    for (int i = 0; i < n; ++i)
-        text += QChar(0x4E00 + i % 20'902);
-    return text;
-}
 
 double residentMegabytes()
 {
@@ -36,44 +18,24 @@ double residentMegabytes()
     return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
 }
 
-// A shown main window whose settings directory has no config/, so nothing is read or kept.
-class Window {
+// A shown main window without a config/ folder, so that nothing is read or kept.
+class Window : public NamingWindow {
 public:
     Window()
-        : m_dialog(SettingsFile(m_directory.path().toStdString()))
+        : NamingWindow(Config::Missing)
     {
-        m_dialog.show();
-        QApplication::processEvents();
-    }
-
-    template <typename Widget>
-    Widget* find(const char* name)
-    {
-        return m_dialog.findChild<Widget*>(QString::fromLatin1(name));
     }
 
     void type(int n, bool threeCharacter)
     {
-        find<QLineEdit>("surnameEdit")->setText(QStringLiteral("王"));
-        find<QLineEdit>("candidatesEdit")->setText(candidates(n));
-        find<QRadioButton>(threeCharacter ? "threeCharacterRadio" : "twoCharacterRadio")
-            ->setChecked(true);
+        NamingWindow::type(QStringLiteral("王"), ideographs(n));
+        (threeCharacter ? three() : two())->setChecked(true);
     }
 
     void start() { find<QPushButton>("startButton")->click(); }
-    UniformListView* list(const char* name) { return find<UniformListView>(name); }
-    QTabWidget* tabs() { return find<QTabWidget>("tabControl"); }
 
     // Paints the page on show now, as the next frame would.
-    void paint()
-    {
-        auto* page = tabs()->currentWidget()->findChild<UniformListView*>();
-        page->viewport()->repaint();
-    }
-
-private:
-    QTemporaryDir m_directory;
-    CNamingDlg m_dialog;
+    void paint() { tabs()->currentWidget()->findChild<UniformListView*>()->viewport()->repaint(); }
 };
 
 void BM_StartToPaintedPages(benchmark::State& state)
@@ -86,7 +48,7 @@ void BM_StartToPaintedPages(benchmark::State& state)
         window.start();
         window.paint();
     }
-    state.counters["rows_per_page"] = window.list("list1057")->model()->rowCount();
+    state.counters["rows_per_page"] = window.allNames()->model()->rowCount();
     state.counters["extra_MB"] = residentMegabytes() - before;
 }
 
@@ -96,7 +58,7 @@ void BM_GoodNamesTabWithTicks(benchmark::State& state)
     Window window;
     window.type(1000, true);
     window.start();
-    QAbstractItemModel* exclusions = window.list("list1003")->model();
+    QAbstractItemModel* exclusions = window.exclusions()->model();
     std::mt19937 engine(1);
     std::uniform_int_distribution<int> rows(0, exclusions->rowCount() - 1);
     for (int i = 0; i < ticks; ++i)
@@ -108,7 +70,7 @@ void BM_GoodNamesTabWithTicks(benchmark::State& state)
         window.tabs()->setCurrentIndex(2);
         window.paint();
     }
-    state.counters["good_rows"] = window.list("list1058")->model()->rowCount();
+    state.counters["good_rows"] = window.goodNames()->model()->rowCount();
 }
 
 void BM_ScrollToRowAndPaint(benchmark::State& state)
@@ -116,7 +78,7 @@ void BM_ScrollToRowAndPaint(benchmark::State& state)
     Window window;
     window.type(static_cast<int>(state.range(0)), true);
     window.start();
-    UniformListView* list = window.list("list1057");
+    UniformListView* list = window.allNames();
     std::mt19937 engine(2);
     std::uniform_int_distribution<int> rows(0, list->model()->rowCount() - 1);
     for (auto _ : state) {

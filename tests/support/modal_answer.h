@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
-#include <QPointer>
 #include <QTimer>
 #include <functional>
 
@@ -18,14 +17,16 @@ struct ModalAnswer {
     bool seen = false;
 };
 
+// `attempts` looks for the dialog that many times, 10 ms apart; 1 answers only a dialog that
+// is open when the event loop next runs.
 inline void answerNextModal(ModalAnswer* answer, std::function<void(QDialog*)> inspect = {},
-                            int attemptsLeft = 500)
+                            int attempts = 500, int delay = 0)
 {
-    QTimer::singleShot(attemptsLeft == 500 ? 0 : 10, [answer, inspect, attemptsLeft] {
+    QTimer::singleShot(delay, [answer, inspect, attempts] {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible()) {
-            if (attemptsLeft > 0)
-                answerNextModal(answer, inspect, attemptsLeft - 1);
+            if (attempts > 1)
+                answerNextModal(answer, inspect, attempts - 1, 10);
             return;
         }
         answer->seen = true;

@@ -1,101 +1,16 @@
-#include "../support/modal_answer.h"
+#include "../support/naming_window.h"
 #include "gbk_codec.h"
-#include "naming_dlg.h"
-#include "uniform_list_view.h"
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QDir>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
 #include <QSignalSpy>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 
 namespace {
 
 const QString wang = QStringLiteral("王");
 const QString meiLi = QStringLiteral("美丽");
-
-// A main window over a temporary executable directory with a config/ folder in it.
-class Window {
-public:
-    Window()
-    {
-        QDir(m_directory.path()).mkdir(QStringLiteral("config"));
-        open();
-    }
-
-    void open()
-    {
-        m_dialog = std::make_unique<CNamingDlg>(settings());
-        m_dialog->show();
-        m_dialog->activateWindow();
-        if (!QTest::qWaitForWindowActive(m_dialog.get()))
-            qFatal("the window did not become active");
-    }
-
-    SettingsFile settings() const { return SettingsFile(m_directory.path().toStdString()); }
-    CNamingDlg& dialog() const { return *m_dialog; }
-
-    template <typename Widget>
-    Widget* find(const char* name) const
-    {
-        auto* widget = m_dialog->findChild<Widget*>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no widget %s", name);
-        return widget;
-    }
-
-    QLineEdit* surname() const { return find<QLineEdit>("surnameEdit"); }
-    QLineEdit* candidates() const { return find<QLineEdit>("candidatesEdit"); }
-    QRadioButton* two() const { return find<QRadioButton>("twoCharacterRadio"); }
-    QRadioButton* three() const { return find<QRadioButton>("threeCharacterRadio"); }
-    QTabWidget* tabs() const { return find<QTabWidget>("tabControl"); }
-    UniformListView* allNames() const { return find<UniformListView>("list1057"); }
-    UniformListView* exclusions() const { return find<UniformListView>("list1003"); }
-    UniformListView* goodNames() const { return find<UniformListView>("list1058"); }
-
-    void type(const QString& surnameText, const QString& candidateText) const
-    {
-        surname()->setText(surnameText);
-        candidates()->setText(candidateText);
-    }
-
-    // Presses start; a notice, if one comes, is answered and returned.
-    ModalAnswer start() const
-    {
-        ModalAnswer notice;
-        answerNextModal(&notice);
-        QTest::mouseClick(find<QPushButton>("startButton"), Qt::LeftButton);
-        QApplication::processEvents();
-        return notice;
-    }
-
-    void tick(int row) const
-    {
-        UniformListView* list = exclusions();
-        list->setCurrentIndex(list->model()->index(row, 0));
-        QTest::keyClick(list, Qt::Key_Space);
-    }
-
-private:
-    QTemporaryDir m_directory;
-    std::unique_ptr<CNamingDlg> m_dialog;
-};
-
-QStringList rowsOf(const UniformListView* list)
-{
-    QStringList rows;
-    const QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        rows << model->index(row, 0).data().toString();
-    return rows;
-}
 
 QStringList names(std::initializer_list<const char*> utf8)
 {
@@ -140,7 +55,7 @@ private:
 
 void TestNamingDlg::firstStartShowsAnEmptyWindow()
 {
-    Window window;
+    NamingWindow window;
     QVERIFY(window.surname()->text().isEmpty());
     QVERIFY(window.candidates()->text().isEmpty());
     QVERIFY(window.three()->isChecked());
@@ -168,7 +83,7 @@ void TestNamingDlg::startFillsThreeIdenticalPages()
 {
     QFETCH(bool, twoCharacter);
     QFETCH(QStringList, expected);
-    Window window;
+    NamingWindow window;
     window.type(wang, QStringLiteral("，美 丽。"));
     (twoCharacter ? window.two() : window.three())->setChecked(true);
     QVERIFY(!window.start().seen);
@@ -193,7 +108,7 @@ void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn()
     QFETCH(QString, surname);
     QFETCH(QString, candidates);
     QFETCH(QStringList, expected);
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.type(surname, candidates);
@@ -209,7 +124,7 @@ void TestNamingDlg::emptyInputShowsANoticeAndCarriesOn()
 
 void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.tabs()->setCurrentIndex(1);
@@ -234,7 +149,7 @@ void TestNamingDlg::goodNamesAreAllNamesLessTheTickedRows()
 
 void TestNamingDlg::aNewStartClearsTheTicks()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.tick(0);
@@ -245,7 +160,7 @@ void TestNamingDlg::aNewStartClearsTheTicks()
 
 void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.tick(0);
@@ -258,7 +173,7 @@ void TestNamingDlg::startWhileGoodNamesAreShownKeepsThemShown()
 
 void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), allThree);
@@ -268,7 +183,7 @@ void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields()
 
 void TestNamingDlg::changedInputsAreExcludedByPosition()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.tick(0);
@@ -282,7 +197,7 @@ void TestNamingDlg::changedInputsAreExcludedByPosition()
 
 void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.two()->setChecked(true);
@@ -294,7 +209,7 @@ void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab()
 
 void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     QTest::keyClick(window.candidates(), Qt::Key_Return);
     QVERIFY(window.dialog().isVisible());
@@ -309,7 +224,7 @@ void TestNamingDlg::enterAnywhereRunsStartAndKeepsTheWindowOpen()
 
 void TestNamingDlg::closeRequestSavesAndRestores()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     window.two()->setChecked(true);
     window.start();
@@ -331,7 +246,7 @@ void TestNamingDlg::closeRequestSavesAndRestores()
 
 void TestNamingDlg::escapeClosesWithoutSaving()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     QTest::keyClick(&window.dialog(), Qt::Key_Escape);
     QVERIFY(!window.dialog().isVisible());
@@ -340,7 +255,7 @@ void TestNamingDlg::escapeClosesWithoutSaving()
 
 void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu()
 {
-    Window window;
+    NamingWindow window;
     window.type(wang, meiLi);
     QStringList labels;
     ModalAnswer about;
@@ -363,7 +278,7 @@ void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu()
 void TestNamingDlg::authorLinkOpensTheWebMailPage()
 {
     QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordUrl");
-    Window window;
+    NamingWindow window;
     auto* link = window.find<QLabel>("authorLink");
     QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
     QVERIFY(link->font().underline());
@@ -378,7 +293,7 @@ void TestNamingDlg::authorLinkOpensTheWebMailPage()
 
 void TestNamingDlg::charactersOutsideTheCodePageBecomeQuestionMarks()
 {
-    Window window;
+    NamingWindow window;
     window.type(QStringLiteral("😀"), QStringLiteral("美😀"));
     window.start();
     QCOMPARE(rowsOf(window.allNames()), names({"?美美", "?美?", "??美", "???"}));

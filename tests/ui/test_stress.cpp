@@ -1,70 +1,10 @@
 // The window under inputs at and past their limits, and a whole session, which the
 // sanitizer build also checks for leaks.
-#include "../support/modal_answer.h"
+#include "../support/naming_window.h"
 #include "gbk_codec.h"
-#include "naming_dlg.h"
-#include "uniform_list_view.h"
 
 #include <QClipboard>
-#include <QDir>
 #include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QTabWidget>
-#include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-// n CJK ideographs, all in code page 936, distinct up to 20,902.
-QString ideographs(int n)
-{
-    QString text;
-    text.reserve(n);
-    for (int i = 0; i < n; ++i)
-        text += QChar(0x4E00 + i % 20'902);
-    return text;
-}
-
-class Session {
-public:
-    Session()
-    {
-        QDir(m_directory.path()).mkdir(QStringLiteral("config"));
-    }
-
-    CNamingDlg& open()
-    {
-        m_dialog = std::make_unique<CNamingDlg>(settings());
-        m_dialog->show();
-        return *m_dialog;
-    }
-
-    SettingsFile settings() const { return SettingsFile(m_directory.path().toStdString()); }
-    QString settingsPath() const { return m_directory.filePath(QStringLiteral("config/name.xml")); }
-
-    template <typename Widget>
-    Widget* find(const char* name) const
-    {
-        return m_dialog->findChild<Widget*>(QString::fromLatin1(name));
-    }
-
-    int rows(const char* list) const { return find<UniformListView>(list)->model()->rowCount(); }
-
-    void start() const
-    {
-        ModalAnswer notice;
-        answerNextModal(&notice);
-        find<QPushButton>("startButton")->click();
-    }
-
-private:
-    QTemporaryDir m_directory;
-    std::unique_ptr<CNamingDlg> m_dialog;
-};
-
-} // namespace
 
 class TestStress final : public QObject {
     Q_OBJECT
@@ -90,8 +30,7 @@ void TestStress::pastedCandidatesAtTheFieldLimit()
 {
     QFETCH(bool, threeCharacter);
     QFETCH(int, expectedRows);
-    Session session;
-    session.open();
+    NamingWindow session;
     session.find<QLineEdit>("surnameEdit")->setText(QStringLiteral("王"));
     auto* candidates = session.find<QLineEdit>("candidatesEdit");
     // More than the field takes: the paste is cut at 32,767 characters.
@@ -101,23 +40,25 @@ void TestStress::pastedCandidatesAtTheFieldLimit()
     session.find<QRadioButton>(threeCharacter ? "threeCharacterRadio" : "twoCharacterRadio")
         ->setChecked(true);
     session.start();
-    for (const char* list : {"list1057", "list1003", "list1058"})
-        QCOMPARE(session.rows(list), expectedRows);
+    for (const UniformListView* list :
+         {session.allNames(), session.exclusions(), session.goodNames()})
+        QCOMPARE(list->model()->rowCount(), expectedRows);
 
     auto* allNames = session.find<UniformListView>("list1057");
     const QModelIndex last = allNames->model()->index(expectedRows - 1, 0);
     allNames->scrollTo(last);
     QVERIFY(allNames->viewport()->rect().intersects(allNames->visualRect(last)));
-    const QString expectedLast = threeCharacter ? QStringLiteral("王") + ideographs(32'767).right(1) +
-                                                      ideographs(32'767).right(1)
-                                                : QStringLiteral("王") + ideographs(20'902).right(1);
+    const QString expectedLast =
+        threeCharacter
+            ? QStringLiteral("王") + ideographs(32'767).right(1) + ideographs(32'767).right(1)
+            : QStringLiteral("王") + ideographs(20'902).right(1);
     QCOMPARE(last.data().toString(), expectedLast);
 }
 
 void TestStress::aVeryLongSurnameRoundTrips()
 {
-    Session session;
-    CNamingDlg& dialog = session.open();
+    NamingWindow session;
+    CNamingDlg& dialog = session.dialog();
     const QString surname = ideographs(10'000);
     session.find<QLineEdit>("surnameEdit")->setText(surname);
     session.find<QLineEdit>("candidatesEdit")->setText(QStringLiteral("美丽"));
@@ -145,13 +86,14 @@ void TestStress::damagedSettingsFilesOpenAnEmptyWindowAndAreRewritten_data()
 void TestStress::damagedSettingsFilesOpenAnEmptyWindowAndAreRewritten()
 {
     QFETCH(QByteArray, contents);
-    Session session;
+    NamingWindow session;
     QFile file(session.settingsPath());
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
     file.close();
 
-    CNamingDlg& dialog = session.open();
+    session.open();
+    CNamingDlg& dialog = session.dialog();
     QVERIFY(session.find<QLineEdit>("surnameEdit")->text().isEmpty());
     QVERIFY(session.find<QRadioButton>("threeCharacterRadio")->isChecked());
     session.find<QLineEdit>("surnameEdit")->setText(QStringLiteral("王"));
@@ -161,8 +103,8 @@ void TestStress::damagedSettingsFilesOpenAnEmptyWindowAndAreRewritten()
 
 void TestStress::aWholeSession()
 {
-    Session session;
-    CNamingDlg& dialog = session.open();
+    NamingWindow session;
+    CNamingDlg& dialog = session.dialog();
     session.find<QLineEdit>("surnameEdit")->setText(QStringLiteral("王"));
     session.find<QLineEdit>("candidatesEdit")->setText(ideographs(1000));
     session.start();
@@ -174,7 +116,7 @@ void TestStress::aWholeSession()
         QTest::keyClick(exclusions, Qt::Key_Space);
     }
     tabs->setCurrentIndex(2);
-    QCOMPARE(session.rows("list1058"), 1'000'000 - 5);
+    QCOMPARE(session.goodNames()->model()->rowCount(), 1'000'000 - 5);
     tabs->setCurrentIndex(0);
     QVERIFY(dialog.close());
     QVERIFY(session.settings().load("name.xml"));
