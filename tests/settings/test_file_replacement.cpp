@@ -1,6 +1,7 @@
 #include "settings_test_support.h"
 
 #include <csignal>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -114,6 +115,27 @@ TEST_F(FileReplacement, FailedWriteKeepsTheOldFileWhole)
     // Without the limit the same save succeeds.
     m_file.save(large, "name.xml");
     EXPECT_EQ(m_file.load("name.xml"), large);
+}
+
+// A full file system: config/ on a 64 KiB tmpfs, filled up before the save. Mounting needs
+// root; elsewhere the test is skipped.
+TEST_F(FileReplacement, FullFileSystemKeepsTheOldFileWhole)
+{
+    if (mount("tmpfs", config().c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here";
+    WriteBytes(nameXml(), kOld);
+    {
+        std::ofstream filler(config() / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), block.size()))
+            ;
+    }
+    m_file.save(NamingSettings{std::string(32'768, 'a'), kMeili, true}, "name.xml");
+    const std::string afterSave = ReadBytes(nameXml());
+    const std::vector<std::string> entries = EntriesOf(config());
+    umount(config().c_str());
+    EXPECT_EQ(afterSave, kOld);
+    EXPECT_EQ(entries, (std::vector<std::string>{"filler", "name.xml"}));
 }
 
 } // namespace
