@@ -17,7 +17,9 @@ public:
     // The candidate text without the separators "," "." "，" "。" and " ", removed in that order.
     static std::string cleanCandidates(std::string_view candidates);
 
-    // Surname + unit, one row per distinct two-byte unit, in order of first occurrence.
+    // Surname + unit, one row per pass that takes a two-byte unit off the text and removes
+    // it everywhere: for double-byte text, every distinct character once, in order of first
+    // occurrence. A single-byte character can split a character and so form a unit again.
     static std::vector<std::string> twoCharacterNames(std::string_view surname,
                                                       std::string_view candidates);
 

@@ -8,7 +8,7 @@ shopt -s nullglob
 cd "$(dirname "$0")/.."
 
 seconds=${FUZZ_SECONDS:-60}
-build=build-fuzz
+build="build-fuzz"
 targets=(fuzz_name_combiner fuzz_gbk_codec fuzz_settings_load fuzz_xml_nesting)
 
 cmake -S fuzz -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_C_COMPILER=clang-14

@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libtinyxml-dev
     libgtest-dev libbenchmark-dev
+    clang-14 libclang-rt-14-dev
     fonts-noto-cjk
     xdg-utils
 )

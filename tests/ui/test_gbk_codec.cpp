@@ -40,6 +40,11 @@ TEST(GbkCodec, UnrepresentableCharactersBecomeQuestionMarks)
     // An emoji (a surrogate pair) is one character, so one question mark.
     EXPECT_EQ(GbkCodec::encode(QStringLiteral("王😀美")), "\xCD\xF5?\xC3\xC0");
     EXPECT_EQ(GbkCodec::encode(QStringLiteral("\u0E01")), "?"); // Thai
+    // Characters the converter would drop silently: a soft hyphen, a zero-width space, a
+    // byte order mark and a lone high surrogate at the end.
+    EXPECT_EQ(GbkCodec::encode(QStringLiteral("\u00AD\u200B\uFEFF")), "???");
+    EXPECT_EQ(GbkCodec::encode(QStringLiteral("a") + QChar(0xD800)), "a?");
+    EXPECT_EQ(GbkCodec::encode(QChar(0xD800) + QStringLiteral("a")), "?a");
 }
 
 TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters)
