@@ -2,17 +2,17 @@
 
 #include "instance_guard.h"
 #include "naming_dlg.h"
+#include "program_icon.h"
 #include "resource_text.h"
 #include "string_table.h"
 
-#include <QIcon>
 #include <QMessageBox>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setDesktopFileName(QStringLiteral("corvale"));
-    setWindowIcon(QIcon(resourceText(res::programIcon)));
+    setWindowIcon(programIcon());
 }
 
 void CNamingApp::initInstance()

@@ -6,6 +6,7 @@
 #include "gbk_codec.h"
 #include "good_names_page.h"
 #include "link_label.h"
+#include "program_icon.h"
 #include "resource_text.h"
 #include "string_table.h"
 #include "template_controls.h"
@@ -42,7 +43,7 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
                           Qt::WindowCloseButtonHint)
     , m_settings(std::move(settings))
 {
-    setWindowIcon(QIcon(resourceText(res::programIcon)));
+    setWindowIcon(programIcon());
     createControls(res::namingDialog, this);
     m_startButton = control<QPushButton>(this, res::startButtonId);
     m_tabs = control<QTabWidget>(this, res::tabControlId);

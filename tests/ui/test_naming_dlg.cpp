@@ -66,6 +66,7 @@ void TestNamingDlg::firstStartShowsAnEmptyWindow()
     QCOMPARE(window.tabs()->tabText(2), QStringLiteral("好名字"));
     QCOMPARE(window.allNames()->model()->rowCount(), 0);
     QCOMPARE(window.dialog().windowTitle(), QStringLiteral("Tolvane宝宝取名 1.28 Build_20140609"));
+    QCOMPARE(window.dialog().windowIcon().availableSizes(), QList<QSize>{QSize(72, 72)});
     QCOMPARE(window.dialog().focusWidget(), window.find<QPushButton>("startButton"));
     // The radio buttons are no tab stops.
     QCOMPARE(window.two()->focusPolicy(), Qt::ClickFocus);
@@ -258,15 +259,18 @@ void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu()
     NamingWindow window;
     window.type(wang, meiLi);
     QStringList labels;
+    bool iconShown = false;
     ModalAnswer about;
-    answerNextModal(&about, [&labels](QDialog* dialog) {
+    answerNextModal(&about, [&labels, &iconShown](QDialog* dialog) {
         for (const QLabel* label : dialog->findChildren<QLabel*>())
             labels << label->text();
+        iconShown = !dialog->findChild<QLabel*>(QStringLiteral("aboutIcon"))->pixmap().isNull();
     });
     QTest::keyClick(&window.dialog(), Qt::Key_F1);
     QVERIFY(about.seen);
     QCOMPARE(about.title, QStringLiteral("关于 Corvale"));
     QVERIFY(labels.contains(QStringLiteral("Corvale 1.0 版")));
+    QVERIFY(iconShown);
     QCOMPARE(window.surname()->text(), wang);
 
     const QList<QAction*> actions = window.dialog().actions();
