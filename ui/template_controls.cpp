@@ -2,10 +2,10 @@
 
 #include "dialog_units.h"
 #include "link_label.h"
+#include "program_icon.h"
 #include "resource_text.h"
 
 #include <QDialog>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -52,7 +52,7 @@ QWidget* createWidget(const res::ControlTemplate& control, const QRect& rect, QW
         return new QTabWidget(parent);
     case res::ControlKind::Icon: {
         auto* icon = new QLabel(parent);
-        icon->setPixmap(parent->windowIcon().pixmap(rect.size().boundedTo(QSize(32, 32))));
+        icon->setPixmap(programIcon().pixmap(rect.size().boundedTo(QSize(32, 32))));
         return icon;
     }
     }
