@@ -1,4 +1,4 @@
-#include "instance_guard.h"
+#include "../support/marker_holder.h"
 
 #include <chrono>
 #include <csignal>
@@ -27,26 +27,12 @@ protected:
 
     void TearDown() override { std::filesystem::remove_all(m_directory); }
 
-    // A child process that takes the marker, reports that it has it and then waits.
-    pid_t startHolder(void (*holdAs)() = [] { pause(); })
+    // A process that holds the marker until it is stopped.
+    static pid_t startHolder(bool stay = true)
     {
-        int ready[2];
-        EXPECT_EQ(pipe(ready), 0);
-        const pid_t child = fork();
-        if (child == 0) {
-            close(ready[0]);
-            const InstanceGuard guard(marker);
-            const char state = guard.anotherCopyRuns() ? 'n' : 'y';
-            (void)!write(ready[1], &state, 1);
-            holdAs();
-            _exit(0);
-        }
-        close(ready[1]);
-        char state = 0;
-        EXPECT_EQ(read(ready[0], &state, 1), 1);
-        close(ready[0]);
-        EXPECT_EQ(state, 'y');
-        return child;
+        const MarkerHolder holder = startMarkerHolder(marker, stay);
+        EXPECT_TRUE(holder.tookMarker);
+        return holder.pid;
     }
 
     static void stop(pid_t child, int signal)
@@ -70,7 +56,7 @@ TEST_F(InstanceGuardTest, ASecondCopyFindsTheFirstUntilItIsKilled)
 
 TEST_F(InstanceGuardTest, ACopyStartedAfterTheFirstEndedRuns)
 {
-    const pid_t first = startHolder([] {});
+    const pid_t first = startHolder(false);
     int status = 0;
     waitpid(first, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));

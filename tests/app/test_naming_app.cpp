@@ -1,6 +1,6 @@
 // Runs the application object itself, so this test has its own main().
+#include "../support/marker_holder.h"
 #include "../support/modal_answer.h"
-#include "instance_guard.h"
 #include "naming_app.h"
 
 #include <QFileInfo>
@@ -21,29 +21,9 @@ void check(bool condition, const char* what)
     failures += condition ? 0 : 1;
 }
 
-// A process that holds the marker until it is killed.
-pid_t startFirstCopy()
-{
-    int ready[2];
-    if (pipe(ready) != 0)
-        std::abort();
-    const pid_t child = fork();
-    if (child == 0) {
-        const InstanceGuard guard("IDD_CORVALE_DIALOG");
-        (void)!write(ready[1], "y", 1);
-        pause();
-        _exit(0);
-    }
-    char byte = 0;
-    (void)!read(ready[0], &byte, 1);
-    close(ready[0]);
-    close(ready[1]);
-    return child;
-}
-
 void aSecondCopyWarnsAndEnds(CNamingApp& app)
 {
-    const pid_t first = startFirstCopy();
+    const pid_t first = startMarkerHolder("IDD_CORVALE_DIALOG").pid;
     ModalAnswer warning;
     answerNextModal(&warning);
     app.initInstance();

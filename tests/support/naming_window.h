@@ -3,6 +3,7 @@
 // The real main window over a temporary executable directory, for tests and benchmarks.
 
 #include "modal_answer.h"
+#include "model_rows.h"
 #include "naming_dlg.h"
 #include "uniform_list_view.h"
 
@@ -27,11 +28,7 @@ inline QString ideographs(int n)
 
 inline QStringList rowsOf(const UniformListView* list)
 {
-    QStringList rows;
-    const QAbstractItemModel* model = list->model();
-    for (int row = 0; row < model->rowCount(); ++row)
-        rows << model->index(row, 0).data().toString();
-    return rows;
+    return rowsOf(*list->model());
 }
 
 class NamingWindow {

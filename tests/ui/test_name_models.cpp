@@ -1,3 +1,4 @@
+#include "../support/model_rows.h"
 #include "exclusion_model.h"
 #include "gbk_codec.h"
 #include "good_names_model.h"
@@ -12,14 +13,6 @@ namespace {
 // 王 with the candidates 美丽好 (three units).
 const std::string surname = "\xCD\xF5";
 const std::string candidates = "\xC3\xC0\xC0\xF6\xBA\xC3";
-
-QStringList rowsOf(const QAbstractItemModel& model)
-{
-    QStringList rows;
-    for (int row = 0; row < model.rowCount(); ++row)
-        rows << model.index(row, 0).data().toString();
-    return rows;
-}
 
 } // namespace
 

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QStringList>
+
+// The display text of every row of column 0.
+inline QStringList rowsOf(const QAbstractItemModel& model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row)
+        rows << model.index(row, 0).data().toString();
+    return rows;
+}
