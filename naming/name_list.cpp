@@ -19,15 +19,22 @@ NameList::NameList(std::string_view surname, std::string_view candidates, NameMo
     }
 }
 
+std::string_view NameList::unit(std::uint64_t index) const
+{
+    return UnitText(m_units).unit(index);
+}
+
+std::uint64_t NameList::unitIndex(std::uint64_t row, int position) const
+{
+    if (m_mode == NameMode::TwoCharacter)
+        return row;
+    return position == 0 ? row / m_unitCount : row % m_unitCount;
+}
+
 std::string NameList::at(std::uint64_t row) const
 {
-    const UnitText units(m_units);
     std::string name = m_surname;
-    if (m_mode == NameMode::TwoCharacter) {
-        name += units.unit(row);
-    } else {
-        name += units.unit(row / m_unitCount);
-        name += units.unit(row % m_unitCount);
-    }
+    for (int position = 0; position < unitsPerName(); ++position)
+        name += unit(unitIndex(row, position));
     return name;
 }

@@ -18,6 +18,16 @@ public:
     std::uint64_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
 
+    std::string_view surname() const { return m_surname; }
+    // The distinct pieces a row combines with the surname; a row holds unitsPerName() of them.
+    std::uint64_t unitCount() const { return m_unitCount; }
+    int unitsPerName() const { return m_mode == NameMode::TwoCharacter ? 1 : 2; }
+    // Unit `index` (< unitCount()) as GBK bytes: two bytes, or one for the last unit of an
+    // odd-length text.
+    std::string_view unit(std::uint64_t index) const;
+    // The unit at `position` (< unitsPerName()) of row `row` (< size()).
+    std::uint64_t unitIndex(std::uint64_t row, int position) const;
+
     // The full name of row `row` (< size()), as GBK bytes.
     std::string at(std::uint64_t row) const;
 
