@@ -3,8 +3,6 @@
 #include "exclusion_host.h"
 #include "exclusion_model.h"
 
-#include <ranges>
-
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
     : CExcludePage(host, new ExclusionModel, parent)
 {
@@ -19,6 +17,5 @@ CExcludePage::CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* 
 
 void CExcludePage::applyExclusions()
 {
-    for (const int row : m_model->tickedRows() | std::views::reverse)
-        m_host.deleteGoodNameRow(row);
+    m_host.deleteGoodNameRows(m_model->tickedRows());
 }

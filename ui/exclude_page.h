@@ -12,8 +12,8 @@ class CExcludePage final : public ResultPage {
 public:
     explicit CExcludePage(ExclusionHost& host, QWidget* parent = nullptr);
 
-    // Walks the ticked rows from the last to the first and has the host delete the good
-    // name with the same row index; indices are matched, never texts.
+    // Has the host delete the good names at the ticked row indexes; indices are matched,
+    // never texts, and ticks past the end of the good names delete nothing.
     void applyExclusions();
 
 private:

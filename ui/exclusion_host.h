@@ -1,9 +1,12 @@
 #pragma once
 
+class RowSet;
+
 // The window that hosts the exclusion page and owns the good-names list it prunes.
 class ExclusionHost {
 public:
-    virtual void deleteGoodNameRow(int row) = 0;
+    // Deletes the good names at these rows of the full list, matched by index, never by text.
+    virtual void deleteGoodNameRows(const RowSet& rows) = 0;
 
 protected:
     ~ExclusionHost() = default;

@@ -17,17 +17,45 @@ QVariant ExclusionModel::data(const QModelIndex& index, int role) const
         return NameListModel::data(index, role);
     if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return m_ticked.contains(index.row()) ? Qt::Checked : Qt::Unchecked;
+    return m_ticks.ticked(static_cast<std::uint32_t>(index.row())) ? Qt::Checked : Qt::Unchecked;
 }
 
 bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, int role)
 {
     if (role != Qt::CheckStateRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    if (value.value<Qt::CheckState>() == Qt::Checked)
-        m_ticked.insert(index.row());
-    else
-        m_ticked.erase(index.row());
+    m_ticks.tick(static_cast<std::uint32_t>(index.row()),
+                 value.value<Qt::CheckState>() == Qt::Checked);
     emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
+}
+
+void ExclusionModel::tickAll(const RowSet& rows)
+{
+    m_ticks.tickAll(rows);
+    ticksChanged();
+}
+
+void ExclusionModel::invertTicks()
+{
+    m_ticks.invert(static_cast<std::uint64_t>(rowCount()));
+    ticksChanged();
+}
+
+void ExclusionModel::clearTicks()
+{
+    m_ticks.clear();
+    ticksChanged();
+}
+
+void ExclusionModel::undo()
+{
+    m_ticks.undo();
+    ticksChanged();
+}
+
+void ExclusionModel::ticksChanged()
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
 }

@@ -1,25 +1,34 @@
 #pragma once
 
 #include "name_list_model.h"
+#include "tick_record.h"
 
-#include <set>
-
-// The names with a check box on every row. Ticks are kept sparsely, by row index.
+// The names with a check box on every row. Ticks are kept in a compressed bitmap by row index,
+// with a one-level undo of the changes made to many rows at once.
 class ExclusionModel final : public NameListModel {
     Q_OBJECT
 
 public:
     explicit ExclusionModel(QObject* parent = nullptr);
 
-    const std::set<int>& tickedRows() const { return m_ticked; }
+    const RowSet& tickedRows() const { return m_ticks.ticks(); }
+
+    // Ticks `rows` as well.
+    void tickAll(const RowSet& rows);
+    void invertTicks();
+    void clearTicks();
+    bool canUndo() const { return m_ticks.canUndo(); }
+    void undo();
 
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 protected:
-    void clearRowState() override { m_ticked.clear(); }
+    void clearRowState() override { m_ticks.reset(); }
 
 private:
-    std::set<int> m_ticked;
+    void ticksChanged();
+
+    TickRecord m_ticks;
 };

@@ -1,7 +1,5 @@
 #include "good_names_model.h"
 
-#include <algorithm>
-
 GoodNamesModel::GoodNamesModel(QObject* parent)
     : NameListModel(parent)
 {
@@ -9,27 +7,38 @@ GoodNamesModel::GoodNamesModel(QObject* parent)
 
 int GoodNamesModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : fullRowCount() - static_cast<int>(m_deleted.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_kept.size());
 }
 
 std::uint64_t GoodNamesModel::sourceRow(int row) const
 {
-    // m_deleted[i] - i rows are left before the i-th deleted row, a non-decreasing count:
-    // every deleted row with at most `row` rows left before it lies before view row `row`.
-    const auto skipped =
-        std::partition_point(m_deleted.begin(), m_deleted.end(), [this, row](const int& deleted) {
-            return deleted - static_cast<int>(&deleted - m_deleted.data()) <= row;
-        });
-    return static_cast<std::uint64_t>(row) +
-           static_cast<std::uint64_t>(skipped - m_deleted.begin());
+    return m_kept.sourceRow(static_cast<std::uint64_t>(row));
+}
+
+void GoodNamesModel::sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const
+{
+    m_kept.sourceRows(static_cast<std::uint64_t>(first), static_cast<std::uint64_t>(count), rows);
+}
+
+void GoodNamesModel::clearRowState()
+{
+    m_kept = KeptRows(static_cast<std::uint64_t>(fullRowCount()), RowSet());
 }
 
 void GoodNamesModel::deleteRow(int row)
 {
     if (row < 0 || row >= rowCount())
         return;
-    const auto source = static_cast<int>(sourceRow(row));
     beginRemoveRows({}, row, row);
-    m_deleted.insert(std::upper_bound(m_deleted.begin(), m_deleted.end(), source), source);
+    m_kept.remove(static_cast<std::uint64_t>(row));
     endRemoveRows();
+}
+
+void GoodNamesModel::deleteRows(const RowSet& rows)
+{
+    beginResetModel();
+    RowSet removed = m_kept.removed();
+    removed.unite(rows);
+    m_kept = KeptRows(static_cast<std::uint64_t>(fullRowCount()), std::move(removed));
+    endResetModel();
 }

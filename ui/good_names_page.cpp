@@ -17,3 +17,8 @@ void CGoodNamesPage::deleteRow(int row)
 {
     m_model->deleteRow(row);
 }
+
+void CGoodNamesPage::deleteRows(const RowSet& rows)
+{
+    m_model->deleteRows(rows);
+}

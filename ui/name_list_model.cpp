@@ -14,6 +14,7 @@ void NameListModel::setNames(NameList names)
 {
     beginResetModel();
     m_names = std::move(names);
+    m_text.reset();
     clearRowState();
     endResetModel();
 }
@@ -41,4 +42,23 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return QString();
     return {};
+}
+
+const NameText& NameListModel::nameText() const
+{
+    if (!m_text) {
+        NameUnits units;
+        units.surname = GbkCodec::decode(m_names.surname()).toStdU32String();
+        units.units.reserve(m_names.unitCount());
+        for (std::uint64_t unit = 0; unit < m_names.unitCount(); ++unit)
+            units.units.push_back(GbkCodec::decode(m_names.unit(unit)).toStdU32String());
+        m_text = std::make_unique<NameText>(m_names, std::move(units));
+    }
+    return *m_text;
+}
+
+void NameListModel::sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const
+{
+    for (int row = first; row < first + count; ++row)
+        rows.push_back(static_cast<std::uint64_t>(row));
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "name_list.h"
+#include "name_text.h"
 
 #include <QAbstractListModel>
+#include <memory>
+#include <vector>
 
 // One column of full names drawn on demand from a NameList: nothing is stored per row.
 class NameListModel : public QAbstractListModel {
@@ -19,6 +22,12 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+    const NameList& names() const { return m_names; }
+    // The names as UTF-8 text, decoded when first asked for after a fill.
+    const NameText& nameText() const;
+    // Appends the list rows that view rows [first, first + count) show to `rows`.
+    virtual void sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const;
+
 protected:
     // Rows the list has before any deletion (a view counts rows in int).
     int fullRowCount() const;
@@ -28,4 +37,5 @@ protected:
 
 private:
     NameList m_names;
+    mutable std::unique_ptr<NameText> m_text;
 };

@@ -179,9 +179,9 @@ void CNamingDlg::refreshGoodNames()
     m_exclude->applyExclusions();
 }
 
-void CNamingDlg::deleteGoodNameRow(int row)
+void CNamingDlg::deleteGoodNameRows(const RowSet& rows)
 {
-    m_goodNames->deleteRow(row);
+    m_goodNames->deleteRows(rows);
 }
 
 void CNamingDlg::showAbout()

@@ -24,7 +24,7 @@ public:
     explicit CNamingDlg(SettingsFile settings = SettingsFile(), QWidget* parent = nullptr);
     ~CNamingDlg() override;
 
-    void deleteGoodNameRow(int row) override;
+    void deleteGoodNameRows(const RowSet& rows) override;
 
 protected:
     // A close request (the title bar's button, the window manager, Alt+F4) saves the inputs

@@ -1,0 +1,113 @@
+#include "row_pattern.h"
+
+#include <algorithm>
+#include <bit>
+#include <roaring/containers/containers.h>
+
+namespace {
+
+constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
+constexpr std::uint64_t wordsPerBlock = blockSize / 64;
+// How many bitmap blocks are built between two progress reports.
+constexpr std::uint64_t blocksPerReport = 64;
+
+void setBits(std::uint64_t* words, std::uint64_t begin, std::uint64_t end)
+{
+    for (std::uint64_t bit = begin; bit < end;) {
+        const std::uint64_t offset = bit % 64;
+        const std::uint64_t length = std::min<std::uint64_t>(64 - offset, end - bit);
+        const std::uint64_t mask = length == 64 ? ~std::uint64_t{0} : ((1ULL << length) - 1);
+        words[bit / 64] |= mask << offset;
+        bit += length;
+    }
+}
+
+// ORs bits [from, from + length) of `source` into `words` from bit `to` on.
+void copyBits(std::uint64_t* words, std::uint64_t to, const std::vector<std::uint64_t>& source,
+              std::uint64_t from, std::uint64_t length)
+{
+    while (length > 0) {
+        const std::uint64_t take = std::min({length, 64 - to % 64, 64 - from % 64});
+        const std::uint64_t mask = take == 64 ? ~std::uint64_t{0} : ((1ULL << take) - 1);
+        const std::uint64_t chunk = (source[from / 64] >> (from % 64)) & mask;
+        words[to / 64] |= chunk << (to % 64);
+        to += take;
+        from += take;
+        length -= take;
+    }
+}
+
+void addMembers(std::uint64_t* words, std::uint64_t to, const std::vector<std::uint32_t>& members,
+                std::uint64_t from, std::uint64_t length)
+{
+    auto member = std::lower_bound(members.begin(), members.end(), from);
+    for (; member != members.end() && *member < from + length; ++member) {
+        const std::uint64_t bit = to + (*member - from);
+        words[bit / 64] |= 1ULL << (bit % 64);
+    }
+}
+
+// Rows [first, first + count) of the pattern as bits from 0 on.
+void fillRows(const RowPattern& pattern, std::uint64_t first, std::uint64_t count,
+              std::uint64_t* words)
+{
+    const std::uint64_t end = first + count;
+    for (std::uint64_t row = first; row < end;) {
+        const std::uint64_t block = row / pattern.blockLength;
+        const std::uint64_t offset = row % pattern.blockLength;
+        const std::uint64_t length = std::min(pattern.blockLength - offset, end - row);
+        const std::int32_t match = pattern.blocks[block];
+        if (match == RowPattern::everyRow) {
+            setBits(words, row - first, row - first + length);
+        } else if (match >= 0) {
+            const UnitSubset& subset = pattern.subsets[static_cast<std::size_t>(match)];
+            if (subset.bits.empty())
+                addMembers(words, row - first, subset.members, offset, length);
+            else
+                copyBits(words, row - first, subset.bits, offset, length);
+        }
+        row += length;
+    }
+}
+
+// A bitmap container holding `words`, or an array container when that is smaller.
+void appendBlock(roaring_bitmap_t& bitmap, std::uint16_t key, const std::uint64_t* words)
+{
+    int cardinality = 0;
+    for (std::uint64_t i = 0; i < wordsPerBlock; ++i)
+        cardinality += std::popcount(words[i]);
+    if (cardinality == 0)
+        return;
+    bitset_container_t* bitset = bitset_container_create();
+    std::copy(words, words + wordsPerBlock, bitset->array);
+    bitset->cardinality = cardinality;
+    if (cardinality > DEFAULT_MAX_SIZE) {
+        ra_append(&bitmap.high_low_container, key, bitset, BITSET_CONTAINER_TYPE_CODE);
+        return;
+    }
+    array_container_t* array = array_container_from_bitset(bitset);
+    bitset_container_free(bitset);
+    ra_append(&bitmap.high_low_container, key, array, ARRAY_CONTAINER_TYPE_CODE);
+}
+
+} // namespace
+
+std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
+                                   const Progress& progress)
+{
+    Roaring bitmap;
+    const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
+    const std::uint64_t blocks = (total + blockSize - 1) / blockSize;
+    std::vector<std::uint64_t> words(wordsPerBlock);
+    for (std::uint64_t block = 0; block < blocks; ++block) {
+        if (block % blocksPerReport == 0 && progress &&
+            !progress(static_cast<double>(block) / static_cast<double>(blocks)))
+            return std::nullopt;
+        std::fill(words.begin(), words.end(), 0);
+        const std::uint64_t first = block * blockSize;
+        fillRows(pattern, first, std::min(blockSize, total - first), words.data());
+        appendBlock(bitmap.roaring, static_cast<std::uint16_t>(block), words.data());
+    }
+    bitmap.runOptimize();
+    return RowSet(std::move(bitmap));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "row_set.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+// A subset of the units of a list: a bitmap over unit indexes, or for a few units, their list.
+struct UnitSubset {
+    std::vector<std::uint64_t> bits;    // bit u of word u / 64, when not empty
+    std::vector<std::uint32_t> members; // ascending, used when `bits` is empty
+};
+
+// Which rows of a list match, told by units. The rows are blocks of `blockLength` rows; row r
+// lies in block r / blockLength at offset r % blockLength, and the offset is a unit index.
+// In three-character mode block a holds the names whose first unit is a; in two-character
+// mode the single block holds every name. Each block matches no row, every row, or the rows
+// at the offsets of one of `subsets`.
+struct RowPattern {
+    static constexpr std::int32_t noRow = -1;
+    static constexpr std::int32_t everyRow = -2;
+
+    std::uint64_t blockLength = 0;
+    std::vector<std::int32_t> blocks; // noRow, everyRow or an index into `subsets`
+    std::vector<UnitSubset> subsets;
+};
+
+// Reports the share of the work done, in [0, 1]; returns false to stop.
+using Progress = std::function<bool(double done)>;
+
+// The matching rows among the first `rows`, or nothing when `progress` asked to stop.
+std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
+                                   const Progress& progress);

@@ -1,0 +1,65 @@
+#include "row_set.h"
+
+#include <limits>
+#include <roaring/containers/containers.h>
+
+namespace {
+
+constexpr std::uint64_t rowLimit = std::uint64_t{std::numeric_limits<std::uint32_t>::max()} + 1;
+
+} // namespace
+
+RowSet::RowSet()
+{
+    m_bits.setCopyOnWrite(true);
+}
+
+RowSet::RowSet(Roaring bits)
+    : m_bits(std::move(bits))
+{
+    m_bits.setCopyOnWrite(true);
+}
+
+void RowSet::set(std::uint32_t row, bool on)
+{
+    if (on)
+        m_bits.add(row);
+    else
+        m_bits.remove(row);
+}
+
+std::uint64_t RowSet::count(std::uint64_t begin, std::uint64_t end) const
+{
+    end = std::min(end, rowLimit);
+    if (begin >= end)
+        return 0;
+    return roaring_bitmap_range_cardinality(&m_bits.roaring, begin, end);
+}
+
+RowSet RowSet::missingFrom(const RowSet& other) const
+{
+    return RowSet(other.m_bits - m_bits);
+}
+
+void RowSet::truncate(std::uint64_t end)
+{
+    if (end < rowLimit)
+        roaring_bitmap_remove_range(&m_bits.roaring, end, rowLimit);
+}
+
+std::vector<std::uint32_t> RowSet::rows() const
+{
+    std::vector<std::uint32_t> rows(m_bits.cardinality());
+    m_bits.toUint32Array(rows.data());
+    return rows;
+}
+
+std::vector<std::uint32_t> RowSet::countPerBlock(std::size_t blocks) const
+{
+    std::vector<std::uint32_t> counts(blocks, 0);
+    const roaring_array_t& parts = m_bits.roaring.high_low_container;
+    for (std::int32_t i = 0; i < parts.size && parts.keys[i] < blocks; ++i)
+        counts[parts.keys[i]] = static_cast<std::uint32_t>(
+            container_get_cardinality(parts.containers[i], parts.typecodes[i]));
+    return counts;
+}

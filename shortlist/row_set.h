@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <roaring/roaring.hh>
+#include <vector>
+
+// A set of list rows (a view counts rows in int, so every row fits 32 bits) held as a
+// compressed bitmap. Copies share their unchanged parts, so a snapshot costs little.
+class RowSet final {
+public:
+    static constexpr int blockBits = 16;
+
+    RowSet();
+    explicit RowSet(Roaring bits);
+
+    bool contains(std::uint32_t row) const { return m_bits.contains(row); }
+    void set(std::uint32_t row, bool on);
+    std::uint64_t count() const { return m_bits.cardinality(); }
+    // The rows in [begin, end).
+    std::uint64_t count(std::uint64_t begin, std::uint64_t end) const;
+    bool empty() const { return m_bits.isEmpty(); }
+
+    void unite(const RowSet& other) { m_bits |= other.m_bits; }
+    void subtract(const RowSet& other) { m_bits -= other.m_bits; }
+    // Every row in [0, end) changes its membership.
+    void flip(std::uint64_t end) { m_bits.flip(0, end); }
+    // The rows of `other` not in this set.
+    RowSet missingFrom(const RowSet& other) const;
+    // Drops the rows at or past `end`.
+    void truncate(std::uint64_t end);
+
+    std::vector<std::uint32_t> rows() const;
+    // The rows of each block of 2^16 rows, block k holding rows [k * 2^16, (k + 1) * 2^16), for
+    // the first `blocks` blocks.
+    std::vector<std::uint32_t> countPerBlock(std::size_t blocks) const;
+    // Bytes the bitmap holds, counting shared parts in full.
+    std::size_t sizeInBytes() const { return m_bits.getSizeInBytes(false); }
+
+    const Roaring& bits() const { return m_bits; }
+
+    bool operator==(const RowSet& other) const { return m_bits == other.m_bits; }
+
+private:
+    Roaring m_bits;
+};

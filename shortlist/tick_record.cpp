@@ -1,0 +1,50 @@
+#include "tick_record.h"
+
+std::uint64_t TickRecord::tickAll(const RowSet& rows)
+{
+    m_undoRows = m_ticks.missingFrom(rows);
+    m_ticks.unite(m_undoRows);
+    m_undo = Undo::Untick;
+    return m_undoRows.count();
+}
+
+void TickRecord::invert(std::uint64_t rows)
+{
+    m_undoRows = RowSet();
+    m_ticks.flip(rows);
+    m_inverted = rows;
+    m_undo = Undo::Invert;
+}
+
+void TickRecord::clear()
+{
+    m_undoRows = std::move(m_ticks);
+    m_ticks = RowSet();
+    m_undo = Undo::Retick;
+}
+
+void TickRecord::reset()
+{
+    m_ticks = RowSet();
+    m_undoRows = RowSet();
+    m_undo = Undo::None;
+}
+
+void TickRecord::undo()
+{
+    switch (m_undo) {
+    case Undo::None:
+        return;
+    case Undo::Untick:
+        m_ticks.subtract(m_undoRows);
+        break;
+    case Undo::Retick:
+        m_ticks.unite(m_undoRows);
+        break;
+    case Undo::Invert:
+        m_ticks.flip(m_inverted);
+        break;
+    }
+    m_undoRows = RowSet();
+    m_undo = Undo::None;
+}
