@@ -4,8 +4,11 @@
 
 class ExclusionHost;
 class ExclusionModel;
+class QMenu;
+struct RowPattern;
 
-// Tab 1: the combinations with a check box on every row, to tick the names to throw out.
+// Tab 1: the combinations with a check box on every row, to tick the names to throw out. Its
+// context menu ticks many rows at once by rules and undoes the last such change.
 class CExcludePage final : public ResultPage {
     Q_OBJECT
 
@@ -16,9 +19,19 @@ public:
     // never texts, and ticks past the end of the good names delete nothing.
     void applyExclusions();
 
+    // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
+    // second; a cancel leaves every tick as it was. Returns whether the ticks were added.
+    bool tickMatchingRows(const RowPattern& pattern);
+
 private:
     CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent);
 
+    void createRuleActions();
+    QAction* addRuleAction(std::string_view text, const char* objectName,
+                           const QKeySequence& shortcut = {});
+    void fillContainingMenu();
+
     ExclusionHost& m_host;
     ExclusionModel* m_model;
+    QMenu* m_containingMenu = nullptr;
 };

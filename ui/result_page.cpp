@@ -1,10 +1,19 @@
 #include "result_page.h"
 
+#include "list_menu_texts.h"
+#include "name_export.h"
 #include "name_list_model.h"
 #include "resource_text.h"
 #include "uniform_list_view.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWidget* parent)
     : QWidget(parent)
@@ -22,9 +31,71 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
+
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_firstSharedAction = new QAction(m_list);
+    m_firstSharedAction->setSeparator(true);
+    m_list->addAction(m_firstSharedAction);
+    QAction* copy = addListAction(res::copyItem, QKeySequence::Copy);
+    copy->setObjectName(QStringLiteral("copyAction"));
+    connect(copy, &QAction::triggered, this, &ResultPage::copySelection);
+    QAction* exportAction = addListAction(res::exportItem);
+    exportAction->setObjectName(QStringLiteral("exportAction"));
+    connect(exportAction, &QAction::triggered, this, &ResultPage::exportNames);
+}
+
+QAction* ResultPage::addListAction(std::string_view text, const QKeySequence& shortcut)
+{
+    auto* action = new QAction(resourceText(text), m_list);
+    action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_list->addAction(action);
+    return action;
 }
 
 void ResultPage::fillNames(std::string_view surname, std::string_view candidates, NameMode mode)
 {
     m_model->setNames(NameList(surname, candidates, mode));
+}
+
+void ResultPage::copySelection()
+{
+    QItemSelection selection = m_list->selectionModel()->selection();
+    std::sort(selection.begin(), selection.end(),
+              [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
+                  return a.top() < b.top();
+              });
+    qint64 count = 0;
+    for (const QItemSelectionRange& range : selection)
+        count += range.height();
+    if (count > copyLimit) {
+        QMessageBox box(QMessageBox::Information, resourceText(res::copyCaption),
+                        resourceText(res::copyTooManyMessage), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("copyTooManyNotice"));
+        box.exec();
+        return;
+    }
+    std::vector<std::uint64_t> rows;
+    for (const QItemSelectionRange& range : selection)
+        m_model->sourceRows(range.top(), range.height(), rows);
+    const NameText& text = m_model->nameText();
+    std::string names;
+    for (const std::uint64_t row : rows) {
+        text.append(names, row);
+        names += '\n';
+    }
+    QApplication::clipboard()->setText(QString::fromStdString(names));
+}
+
+void ResultPage::exportNames()
+{
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(this, resourceText(res::exportCaption), {},
+                                                resourceText(res::exportFilters), &filter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += filter.contains(QStringLiteral("*.csv")) ? QStringLiteral(".csv")
+                                                         : QStringLiteral(".txt");
+    NameExport::writeShowingProgress(this, *m_model, path);
 }

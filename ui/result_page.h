@@ -7,24 +7,41 @@
 #include <string_view>
 
 class NameListModel;
+class QAction;
 class UniformListView;
 
-// A tab page holding one single-column list of full names, filled from the engine.
+// A tab page holding one single-column list of full names, filled from the engine, whose
+// context menu copies and exports them.
 class ResultPage : public QWidget {
     Q_OBJECT
 
 public:
+    // Most selected rows that are copied; more are better exported.
+    static constexpr qint64 copyLimit = 1'000'000;
+
     // Deletes every row, then shows the names of the combination; the three pages filled
     // from the same inputs are identical row for row. Texts are GBK bytes.
     void fillNames(std::string_view surname, std::string_view candidates, NameMode mode);
 
     UniformListView* list() const { return m_list; }
 
+    // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
+    // copyLimit rows a message suggests exporting and the clipboard keeps what it held.
+    void copySelection();
+    // Asks for a file and writes every name of the page to it (.txt or .csv).
+    void exportNames();
+
 protected:
     // The page takes ownership of `model`.
     ResultPage(const res::PageTemplate& page, NameListModel* model, QWidget* parent);
 
+    // A context menu item of the list, with a shortcut that works while the list has the focus.
+    QAction* addListAction(std::string_view text, const QKeySequence& shortcut = {});
+    // The first item of the list's context menu shared by every page.
+    QAction* firstSharedAction() const { return m_firstSharedAction; }
+
 private:
     NameListModel* m_model;
     UniformListView* m_list;
+    QAction* m_firstSharedAction;
 };

@@ -1,0 +1,80 @@
+#include "name_export.h"
+
+#include "list_menu_texts.h"
+#include "name_list_model.h"
+#include "resource_text.h"
+
+#include <QMessageBox>
+#include <QProgressDialog>
+#include <QSaveFile>
+#include <algorithm>
+
+namespace {
+
+// Rows composed and written at a time.
+constexpr int rowsPerWrite = 1 << 16;
+
+} // namespace
+
+ExportFormat NameExport::formatOf(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive) ? ExportFormat::Csv
+                                                                      : ExportFormat::Text;
+}
+
+QString NameExport::write(const NameListModel& model, const QString& path, ExportFormat format,
+                          const Progress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    const NameText& text = model.nameText();
+    std::string chunk = exportHeader(format);
+    std::vector<std::uint64_t> rows;
+    const int total = model.rowCount();
+    for (int first = 0; first < total; first += rowsPerWrite) {
+        if (progress && !progress(static_cast<double>(first) / total)) {
+            file.cancelWriting();
+            return resourceText(res::exportCancelled);
+        }
+        rows.clear();
+        model.sourceRows(first, std::min(rowsPerWrite, total - first), rows);
+        for (const std::uint64_t row : rows)
+            appendExportLine(chunk, text, row, format);
+        if (file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0)
+            return file.errorString();
+        chunk.clear();
+    }
+    if (!chunk.empty() && file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0)
+        return file.errorString();
+    if (!file.commit())
+        return file.errorString();
+    return {};
+}
+
+bool NameExport::writeShowingProgress(QWidget* parent, const NameListModel& model,
+                                      const QString& path)
+{
+    QProgressDialog progress(resourceText(res::exportProgress), resourceText(res::cancelButton), 0,
+                             1000, parent);
+    progress.setObjectName(QStringLiteral("exportProgress"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    const QString error = write(model, path, formatOf(path), [&progress](double done) {
+        progress.setValue(static_cast<int>(done * 1000));
+        return !progress.wasCanceled();
+    });
+    const bool cancelled = progress.wasCanceled();
+    progress.reset();
+    if (cancelled)
+        return false;
+    if (!error.isEmpty()) {
+        QMessageBox box(QMessageBox::Warning, resourceText(res::exportCaption),
+                        resourceText(res::exportFailedMessage).arg(path, error), QMessageBox::Ok,
+                        parent);
+        box.setObjectName(QStringLiteral("exportFailedNotice"));
+        box.exec();
+        return false;
+    }
+    return true;
+}

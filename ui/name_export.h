@@ -1,0 +1,30 @@
+#pragma once
+
+#include "export_lines.h"
+#include "row_pattern.h"
+
+#include <QString>
+
+class NameListModel;
+class QWidget;
+
+// Writing the rows of a list to a file, whole or not at all: the file is written beside the
+// target and takes its place only when every byte is out, so a cancel, a full disk or a write
+// error leaves any earlier file untouched and nothing partial behind.
+class NameExport final {
+public:
+    NameExport() = delete;
+
+    // The format a file name asks for: .csv for CSV, anything else text.
+    static ExportFormat formatOf(const QString& path);
+
+    // Writes every row of `model`; returns an empty string on success, else why it failed.
+    // `progress` may stop the write, which then fails with nothing written.
+    static QString write(const NameListModel& model, const QString& path, ExportFormat format,
+                         const Progress& progress);
+
+    // Writes with a progress dialog that appears after half a second and can cancel, and
+    // shows a failure in a message box. Returns whether the file was written.
+    static bool writeShowingProgress(QWidget* parent, const NameListModel& model,
+                                     const QString& path);
+};
