@@ -36,5 +36,7 @@ void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
     std::string name;
     text.append(name, row);
     appendCsvField(out, name);
-    out += ",,,,\r\n";
+    out += ',';
+    text.appendInsightFields(out, row);
+    out += "\r\n";
 }

@@ -1,45 +1,65 @@
 #include "name_text.h"
 
-#include "name_list.h"
+#include "name_insight.h"
+#include "utf8.h"
 
-NameText::NameText(const NameList& names, NameUnits units)
-    : m_names(&names)
-    , m_units(std::move(units))
-    , m_surname(toUtf8(m_units.surname))
+#include <charconv>
+
+NameText::NameText(const NameInsight& insight)
+    : m_insight(&insight)
+    , m_surname(pieceOf(insight.surname()))
 {
-    m_unitText.reserve(m_units.units.size());
-    for (const std::u32string& unit : m_units.units)
-        m_unitText.push_back(toUtf8(unit));
+    m_units.reserve(insight.names().unitCount());
+    for (std::uint64_t unit = 0; unit < insight.names().unitCount(); ++unit)
+        m_units.push_back(pieceOf(insight.unit(unit)));
+}
+
+NameText::Piece NameText::pieceOf(const auto& characters)
+{
+    Piece piece;
+    for (const NameInsight::Character& character : characters) {
+        utf8::append(piece.text, character.codePoint);
+        const char* separator = piece.readings.empty() ? "" : " ";
+        piece.readings += separator + (character.covered() ? character.reading : "?");
+        piece.tones += (piece.tones.empty() ? "" : "-") +
+                       (character.covered() ? std::to_string(character.tone) : "?");
+        piece.strokes += character.covered() ? character.info->strokes : 0;
+        piece.standard = piece.standard && character.covered() && character.info->generalStandard;
+    }
+    return piece;
 }
 
 void NameText::append(std::string& text, std::uint64_t row) const
 {
-    text += m_surname;
-    for (int position = 0; position < m_names->unitsPerName(); ++position)
-        text += m_unitText[m_names->unitIndex(row, position)];
+    text += m_surname.text;
+    const NameList& names = m_insight->names();
+    for (int position = 0; position < names.unitsPerName(); ++position)
+        text += m_units[names.unitIndex(row, position)].text;
 }
 
-std::string toUtf8(std::u32string_view text)
+void NameText::appendInsightFields(std::string& text, std::uint64_t row) const
 {
-    std::string utf8;
-    for (char32_t c : text) {
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x80) {
-            utf8 += static_cast<char>(c);
-        } else if (c < 0x800) {
-            utf8 += static_cast<char>(0xC0 | (c >> 6));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            utf8 += static_cast<char>(0xE0 | (c >> 12));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            utf8 += static_cast<char>(0xF0 | (c >> 18));
-            utf8 += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            utf8 += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            utf8 += static_cast<char>(0x80 | (c & 0x3F));
+    // Pinyin, '?', digits and the separators need no CSV quoting.
+    const NameList& names = m_insight->names();
+    const auto each = [&](std::string Piece::*field, char separator) {
+        text += m_surname.*field;
+        for (int position = 0; position < names.unitsPerName(); ++position) {
+            if (!m_surname.text.empty() || position > 0)
+                text += separator;
+            text += m_units[names.unitIndex(row, position)].*field;
         }
+        text += ',';
+    };
+    each(&Piece::readings, ' ');
+    each(&Piece::tones, '-');
+    int strokes = m_surname.strokes;
+    bool standard = m_surname.standard;
+    for (int position = 0; position < names.unitsPerName(); ++position) {
+        const Piece& unit = m_units[names.unitIndex(row, position)];
+        strokes += unit.strokes;
+        standard = standard && unit.standard;
     }
-    return utf8;
+    char digits[16];
+    text.append(digits, std::to_chars(digits, digits + sizeof digits, strokes).ptr);
+    text += standard ? ",是" : ",否";
 }

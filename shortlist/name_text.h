@@ -1,28 +1,34 @@
 #pragma once
 
-#include "name_units.h"
-
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class NameList;
+class NameInsight;
 
-// The names of a list as UTF-8 text, from the decoded surname and units.
+// The names of a list as UTF-8 text and the insight columns of an export, joined per row from
+// pieces made once per surname and unit.
 class NameText final {
 public:
-    NameText(const NameList& names, NameUnits units);
+    explicit NameText(const NameInsight& insight);
 
-    const NameUnits& units() const { return m_units; }
     // Appends the name of row `row`.
     void append(std::string& text, std::uint64_t row) const;
+    // Appends the readings, tone digits, total strokes and whether every character is in the
+    // general standard list, comma-separated as CSV fields; the same values as the insight's.
+    void appendInsightFields(std::string& text, std::uint64_t row) const;
 
 private:
-    const NameList* m_names;
-    NameUnits m_units;
-    std::string m_surname;
-    std::vector<std::string> m_unitText;
-};
+    struct Piece {
+        std::string text;
+        std::string readings; // space-separated
+        std::string tones;    // '-'-separated
+        int strokes = 0;
+        bool standard = true;
+    };
+    static Piece pieceOf(const auto& characters);
 
-// `text` as UTF-8.
-std::string toUtf8(std::u32string_view text);
+    const NameInsight* m_insight;
+    Piece m_surname;
+    std::vector<Piece> m_units;
+};

@@ -1,26 +1,32 @@
 #pragma once
 
-#include "name_units.h"
 #include "row_pattern.h"
 
-#include <vector>
+#include <string_view>
 
-class NameList;
+class NameInsight;
 
-// The rows of a list that hold at least one unit with `flagged[unit]` set.
-RowPattern rowsWithAnyUnit(const NameList& names, const std::vector<bool>& flagged);
+// The rules that tick many rows of a list at once, as row patterns over its units. The
+// characters of a row are the surname's and each unit's, as the insight decoded them.
 
 // The rows whose given name contains `character`.
-RowPattern rowsContaining(const NameList& names, const NameUnits& units, char32_t character);
+RowPattern rowsContaining(const NameInsight& insight, char32_t character);
 
 // The rows whose given name is two or more of one and the same character.
-RowPattern rowsOfRepeatedCharacter(const NameList& names, const NameUnits& units);
+RowPattern rowsOfRepeatedCharacter(const NameInsight& insight);
 
-// The rows that sound like an earlier row. `soundOf[unit]` numbers the units by how they read
-// (equal numbers, equal readings), or is negative for a unit with no reading; the surname reads
-// the same on every row.
-RowPattern rowsSoundingLikeAnEarlierRow(const NameList& names, const std::vector<int>& soundOf);
+// The rows that read exactly like an earlier row, tones included; the first stays unticked.
+// A row with a character that has no reading never matches.
+RowPattern rowsSoundingLikeAnEarlierRow(const NameInsight& insight);
 
-// The rows whose every unit has tone `surnameTone`; `toneOf[unit]` is the tone all the unit's
-// characters share, or negative. A negative `surnameTone` matches no row.
-RowPattern rowsInOneTone(const NameList& names, const std::vector<int>& toneOf, int surnameTone);
+// The rows whose characters, surname included, all have the same tone. A row with a character
+// that has no reading never matches.
+RowPattern rowsInOneTone(const NameInsight& insight);
+
+// The rows with a given-name character outside the general standard list, uncovered ones
+// included.
+RowPattern rowsWithRareCharacter(const NameInsight& insight);
+
+// The rows with a given-name character that is one of `avoided` or whose customary reading,
+// tone ignored, is a reading of one of them.
+RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided);

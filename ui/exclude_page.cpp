@@ -8,6 +8,7 @@
 #include "uniform_list_view.h"
 
 #include <QAction>
+#include <QInputDialog>
 #include <QMenu>
 #include <QProgressDialog>
 #include <set>
@@ -44,11 +45,21 @@ void CExcludePage::createRuleActions()
     containing->setMenu(m_containingMenu);
     connect(m_containingMenu, &QMenu::aboutToShow, this, &CExcludePage::fillContainingMenu);
 
-    connect(addRuleAction(res::tickRepeatedItem, "tickRepeatedAction"), &QAction::triggered, this,
-            [this] {
-                tickMatchingRows(
-                    rowsOfRepeatedCharacter(m_model->names(), m_model->nameText().units()));
-            });
+    const std::pair<std::string_view, const char*> rules[] = {
+        {res::tickRepeatedItem, "tickRepeatedAction"},
+        {res::tickSameSoundItem, "tickSameSoundAction"},
+        {res::tickSameToneItem, "tickSameToneAction"},
+        {res::tickRareItem, "tickRareAction"},
+    };
+    RowPattern (*const patterns[])(const NameInsight&) = {rowsOfRepeatedCharacter,
+                                                          rowsSoundingLikeAnEarlierRow,
+                                                          rowsInOneTone, rowsWithRareCharacter};
+    for (std::size_t i = 0; i < std::size(rules); ++i) {
+        connect(addRuleAction(rules[i].first, rules[i].second), &QAction::triggered, this,
+                [this, pattern = patterns[i]] { tickMatchingRows(pattern(m_model->insight())); });
+    }
+    connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
+            &CExcludePage::askAndAvoidReadings);
     connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, m_model,
             &ExclusionModel::invertTicks);
     connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, m_model,
@@ -57,26 +68,40 @@ void CExcludePage::createRuleActions()
             &QAction::triggered, m_model, &ExclusionModel::undo);
 }
 
+void CExcludePage::askAndAvoidReadings()
+{
+    QInputDialog ask(this);
+    ask.setObjectName(QStringLiteral("avoidReadingsInput"));
+    ask.setWindowTitle(resourceText(res::avoidReadingsCaption));
+    ask.setLabelText(resourceText(res::avoidReadingsPrompt));
+    ask.setTextValue(m_avoided);
+    if (ask.exec() != QDialog::Accepted)
+        return;
+    m_avoided = ask.textValue();
+    const std::u32string characters = m_avoided.toStdU32String();
+    if (!characters.empty())
+        tickMatchingRows(rowsAvoiding(m_model->insight(), characters));
+}
+
 void CExcludePage::fillContainingMenu()
 {
     m_containingMenu->clear();
     const QModelIndex current = list()->currentIndex();
     if (!current.isValid())
         return;
-    const NameList& names = m_model->names();
-    const NameUnits& units = m_model->nameText().units();
+    const NameInsight& insight = m_model->insight();
+    const NameList& names = insight.names();
     std::set<char32_t> seen;
     for (int position = 0; position < names.unitsPerName(); ++position) {
         const std::uint64_t unit =
             names.unitIndex(static_cast<std::uint64_t>(current.row()), position);
-        for (const char32_t character : units.units[unit]) {
-            if (!seen.insert(character).second)
+        for (const NameInsight::Character& character : insight.unit(unit)) {
+            if (!seen.insert(character.codePoint).second)
                 continue;
             QAction* item = m_containingMenu->addAction(
-                QString::fromStdU32String(std::u32string(1, character)));
-            connect(item, &QAction::triggered, this, [this, character] {
-                tickMatchingRows(
-                    rowsContaining(m_model->names(), m_model->nameText().units(), character));
+                QString::fromStdU32String(std::u32string(1, character.codePoint)));
+            connect(item, &QAction::triggered, this, [this, codePoint = character.codePoint] {
+                tickMatchingRows(rowsContaining(m_model->insight(), codePoint));
             });
         }
     }

@@ -30,8 +30,11 @@ private:
     QAction* addRuleAction(std::string_view text, const char* objectName,
                            const QKeySequence& shortcut = {});
     void fillContainingMenu();
+    void askAndAvoidReadings();
 
     ExclusionHost& m_host;
     ExclusionModel* m_model;
     QMenu* m_containingMenu = nullptr;
+    // The characters last avoided, offered again.
+    QString m_avoided;
 };

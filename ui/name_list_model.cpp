@@ -15,6 +15,7 @@ void NameListModel::setNames(NameList names)
     beginResetModel();
     m_names = std::move(names);
     m_text.reset();
+    m_insight.reset();
     clearRowState();
     endResetModel();
 }
@@ -44,16 +45,19 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
+const NameInsight& NameListModel::insight() const
+{
+    if (!m_insight) {
+        m_insight = std::make_unique<NameInsight>(
+            m_names, [](std::string_view gbk) { return GbkCodec::decode(gbk).toStdU32String(); });
+    }
+    return *m_insight;
+}
+
 const NameText& NameListModel::nameText() const
 {
-    if (!m_text) {
-        NameUnits units;
-        units.surname = GbkCodec::decode(m_names.surname()).toStdU32String();
-        units.units.reserve(m_names.unitCount());
-        for (std::uint64_t unit = 0; unit < m_names.unitCount(); ++unit)
-            units.units.push_back(GbkCodec::decode(m_names.unit(unit)).toStdU32String());
-        m_text = std::make_unique<NameText>(m_names, std::move(units));
-    }
+    if (!m_text)
+        m_text = std::make_unique<NameText>(insight());
     return *m_text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "name_insight.h"
 #include "name_list.h"
 #include "name_text.h"
 
@@ -23,7 +24,9 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     const NameList& names() const { return m_names; }
-    // The names as UTF-8 text, decoded when first asked for after a fill.
+    // What the character table says about the names, gathered when first asked for after a fill.
+    const NameInsight& insight() const;
+    // The names as UTF-8 text with their export columns, made when first asked for after a fill.
     const NameText& nameText() const;
     // Appends the list rows that view rows [first, first + count) show to `rows`.
     virtual void sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const;
@@ -37,5 +40,6 @@ protected:
 
 private:
     NameList m_names;
+    mutable std::unique_ptr<NameInsight> m_insight;
     mutable std::unique_ptr<NameText> m_text;
 };
