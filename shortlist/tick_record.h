@@ -5,7 +5,9 @@
 #include <cstdint>
 
 // The ticked rows of a list and a one-level undo of the last change made many rows at once.
-// Single ticks are not undone and keep whatever an undo leaves around them.
+// Undo applies the inverse of that change to the ticks as they are then: it unticks the rows a
+// rule ticked, ticks again the rows a clear unticked, or inverts again. Single ticks are no
+// change of their own; they stay unless the inverse touches their row.
 class TickRecord final {
 public:
     const RowSet& ticks() const { return m_ticks; }
