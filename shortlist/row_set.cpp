@@ -63,3 +63,17 @@ std::vector<std::uint32_t> RowSet::countPerBlock(std::size_t blocks) const
             container_get_cardinality(parts.containers[i], parts.typecodes[i]));
     return counts;
 }
+
+std::size_t RowSet::sizeInBytes(std::unordered_set<const void*>& counted) const
+{
+    const roaring_array_t& parts = m_bits.roaring.high_low_container;
+    // The key, the pointer and the type of every part.
+    std::size_t bytes = static_cast<std::size_t>(parts.size) * (2 + sizeof(void*) + 1);
+    for (std::int32_t i = 0; i < parts.size; ++i) {
+        std::uint8_t type = parts.typecodes[i];
+        const void* part = container_unwrap_shared(parts.containers[i], &type);
+        if (counted.insert(part).second)
+            bytes += static_cast<std::size_t>(container_size_in_bytes(part, type));
+    }
+    return bytes;
+}

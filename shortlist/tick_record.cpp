@@ -3,7 +3,9 @@
 std::uint64_t TickRecord::tickAll(const RowSet& rows)
 {
     m_undoRows = m_ticks.missingFrom(rows);
+    m_undoRows.compact();
     m_ticks.unite(m_undoRows);
+    m_ticks.compact();
     m_undo = Undo::Untick;
     return m_undoRows.count();
 }
@@ -12,6 +14,7 @@ void TickRecord::invert(std::uint64_t rows)
 {
     m_undoRows = RowSet();
     m_ticks.flip(rows);
+    m_ticks.compact();
     m_inverted = rows;
     m_undo = Undo::Invert;
 }
@@ -47,4 +50,10 @@ void TickRecord::undo()
     }
     m_undoRows = RowSet();
     m_undo = Undo::None;
+}
+
+std::size_t TickRecord::sizeInBytes() const
+{
+    std::unordered_set<const void*> counted;
+    return m_ticks.sizeInBytes(counted) + m_undoRows.sizeInBytes(counted);
 }

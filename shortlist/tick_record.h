@@ -22,6 +22,9 @@ public:
     // Drops every tick and the undo, as for a new list.
     void reset();
 
+    // Bytes the ticks and the undo hold, counting shared parts in full.
+    std::size_t sizeInBytes() const;
+
     bool canUndo() const { return m_undo != Undo::None; }
     // Takes back the last tickAll, invert or clear, once.
     void undo();

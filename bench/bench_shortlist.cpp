@@ -1,0 +1,160 @@
+// The tick rules, the memory of the ticks and the export, on lists of 40 to 32,767 candidate
+// characters (up to 1,073,676,289 rows), without a window.
+#include "../tests/support/naming_window.h"
+#include "gbk_codec.h"
+#include "name_export.h"
+#include "name_list_model.h"
+#include "tick_record.h"
+#include "tick_rules.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+#include <fstream>
+#include <unistd.h>
+
+namespace {
+
+NameInsight insightOf(int n)
+{
+    return NameInsight(NameList(GbkCodec::encode(QStringLiteral("王")),
+                                GbkCodec::encode(ideographs(n)), NameMode::ThreeCharacter),
+                       [](std::string_view gbk) { return GbkCodec::decode(gbk).toStdU32String(); });
+}
+
+using Rule = RowPattern (*)(const NameInsight&);
+
+RowPattern containingFirst(const NameInsight& insight)
+{
+    return rowsContaining(insight, insight.unit(0)[0].codePoint);
+}
+
+RowPattern avoidingParents(const NameInsight& insight)
+{
+    return rowsAvoiding(insight, U"李建国张秀英");
+}
+
+const std::pair<const char*, Rule> rules[] = {
+    {"containing", containingFirst},
+    {"repeated", rowsOfRepeatedCharacter},
+    {"same_sound", rowsSoundingLikeAnEarlierRow},
+    {"same_tone", rowsInOneTone},
+    {"rare", rowsWithRareCharacter},
+    {"avoiding", avoidingParents},
+};
+
+// A rule from its menu item to the ticks: the row pattern, the bitmap and the merge into the
+// ticks, which already hold the rows of the "containing" rule. The insight is made once per
+// fill and is not counted.
+void BM_Rule(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    const auto& [name, rule] = rules[state.range(1)];
+    state.SetLabel(name);
+    const NameInsight insight = insightOf(n);
+    const std::uint64_t rows = insight.names().size();
+    TickRecord record;
+    for (auto _ : state) {
+        state.PauseTiming();
+        record.reset();
+        record.tickAll(*matchingRows(containingFirst(insight), rows, {}));
+        state.ResumeTiming();
+        record.tickAll(*matchingRows(rule(insight), rows, {}));
+    }
+    state.counters["ticked"] = static_cast<double>(record.ticks().count());
+    state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+}
+
+// Invert and clear after a rule, then the memory an undo of them keeps.
+void BM_InvertAfterRule(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    const NameInsight insight = insightOf(n);
+    const std::uint64_t rows = insight.names().size();
+    TickRecord record;
+    record.tickAll(*matchingRows(rowsWithRareCharacter(insight), rows, {}));
+    for (auto _ : state)
+        record.invert(rows);
+    state.counters["ticked"] = static_cast<double>(record.ticks().count());
+    state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+    record.clear();
+    state.counters["after_clear_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+}
+
+double residentMegabytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0;
+    long resident = 0;
+    statm >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// Two rules that each tick scattered rows in every block of the bitmap, so neither the ticks
+// nor the undo can be stored as runs: the most memory a rule leaves behind.
+void BM_DenseRuleAfterDenseRule(benchmark::State& state)
+{
+    const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
+    const std::uint64_t rows = insight.names().size();
+    const double before = residentMegabytes();
+    TickRecord record;
+    for (auto _ : state) {
+        state.PauseTiming();
+        record.reset();
+        record.tickAll(*matchingRows(avoidingParents(insight), rows, {}));
+        state.ResumeTiming();
+        record.tickAll(*matchingRows(rowsInOneTone(insight), rows, {}));
+    }
+    state.counters["ticked"] = static_cast<double>(record.ticks().count());
+    state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+    state.counters["resident_growth_MB"] = residentMegabytes() - before;
+}
+
+void BM_Insight(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(insightOf(static_cast<int>(state.range(0))));
+}
+
+// Every name of a three-character list into a file on a tmpfs.
+void BM_Export(benchmark::State& state)
+{
+    NameListModel model;
+    model.setNames(NameList(GbkCodec::encode(QStringLiteral("王")),
+                            GbkCodec::encode(ideographs(static_cast<int>(state.range(0)))),
+                            NameMode::ThreeCharacter));
+    const QString path = QStringLiteral("/dev/shm/corvale-bench-export.") +
+                         (state.range(1) ? QStringLiteral("csv") : QStringLiteral("txt"));
+    model.nameText();
+    for (auto _ : state) {
+        if (!NameExport::write(model, path, NameExport::formatOf(path), {}).isEmpty())
+            state.SkipWithError("the export failed");
+    }
+    state.SetLabel(state.range(1) ? "csv" : "txt");
+    state.SetBytesProcessed(state.iterations() * QFileInfo(path).size());
+    state.counters["names"] = model.rowCount();
+    QFile::remove(path);
+}
+
+} // namespace
+
+BENCHMARK(BM_Rule)
+    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3, 4, 5}})
+    ->ArgNames({"n", "rule"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DenseRuleAfterDenseRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InvertAfterRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Insight)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Export)
+    ->ArgsProduct({{3000}, {0, 1}})
+    ->ArgNames({"n", "csv"})
+    ->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
