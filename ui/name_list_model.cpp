@@ -14,6 +14,7 @@ void NameListModel::setNames(NameList names)
 {
     beginResetModel();
     m_names = std::move(names);
+    m_insight.reset();
     clearRowState();
     endResetModel();
 }
@@ -31,9 +32,28 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return GbkCodec::decode(m_names.at(sourceRow(index.row())));
+    const std::uint64_t row = sourceRow(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return GbkCodec::decode(m_names.at(row));
+    case Qt::ToolTipRole:
+        return QString::fromStdString(insight().tooltip(row));
+    case ReadingRole:
+        return QString::fromStdString(insight().columnText(row));
+    default:
+        return {};
+    }
+}
+
+const NameInsight& NameListModel::insight() const
+{
+    if (!m_insight) {
+        m_insight.emplace(
+            m_names, [](std::string_view gbk) { return GbkCodec::decode(gbk).toStdU32String(); });
+    }
+    return *m_insight;
 }
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
