@@ -1,7 +1,10 @@
 // The real main window, offscreen: start button to painted pages, the good-names tab with
-// many ticks, and scrolling, for 40 to 32,767 candidate characters.
+// many ticks, scrolling, the reading column and the rows' tooltips, for 40 to 32,767 candidate
+// characters.
 #include "../tests/support/naming_window.h"
+#include "name_list_model.h"
 
+#include <QAction>
 #include <benchmark/benchmark.h>
 #include <fstream>
 #include <random>
@@ -33,6 +36,8 @@ public:
     }
 
     void start() { find<QPushButton>("startButton")->click(); }
+
+    void showReadingColumn() { find<QAction>("showReadingAction")->setChecked(true); }
 
     // Paints the page on show now, as the next frame would.
     void paint() { tabs()->currentWidget()->findChild<UniformListView*>()->viewport()->repaint(); }
@@ -88,6 +93,54 @@ void BM_ScrollToRowAndPaint(benchmark::State& state)
     state.counters["rows"] = list->model()->rowCount();
 }
 
+// Start, then the first paint with the reading column, which gathers the facts of every unit.
+void BM_StartToPaintedPagesWithReadings(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.showReadingColumn();
+    for (auto _ : state) {
+        window.start();
+        window.paint();
+    }
+    state.counters["rows_per_page"] = window.allNames()->model()->rowCount();
+}
+
+// Painting a page of rows with the reading column shown, from a random scroll position.
+void BM_PaintWithReadingColumn(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.showReadingColumn();
+    window.start();
+    window.paint();
+    UniformListView* list = window.allNames();
+    std::mt19937 engine(4);
+    std::uniform_int_distribution<int> rows(0, list->model()->rowCount() - 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        list->scrollTo(list->model()->index(rows(engine), 0), QAbstractItemView::PositionAtTop);
+        state.ResumeTiming();
+        list->viewport()->repaint();
+    }
+    state.counters["rows"] = list->model()->rowCount();
+}
+
+// The tooltip text of a random row, as the list asks its model for it.
+void BM_TooltipText(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    const QAbstractItemModel* model = window.allNames()->model();
+    benchmark::DoNotOptimize(model->index(0, 0).data(Qt::ToolTipRole)); // gathers the facts
+    std::mt19937 engine(5);
+    std::uniform_int_distribution<int> rows(0, model->rowCount() - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model->index(rows(engine), 0).data(Qt::ToolTipRole));
+    state.counters["rows"] = model->rowCount();
+}
+
 } // namespace
 
 BENCHMARK(BM_StartToPaintedPages)
@@ -96,11 +149,21 @@ BENCHMARK(BM_StartToPaintedPages)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GoodNamesTabWithTicks)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToPaintedPagesWithReadings)
+    ->Arg(40)
+    ->Arg(1000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWithReadingColumn)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TooltipText)->Arg(40)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The reading column's preference goes to a folder of the benchmark's own.
+    const QTemporaryDir preferences;
+    qputenv("XDG_CONFIG_HOME", preferences.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
