@@ -2,6 +2,7 @@
 
 #include "gbk_codec.h"
 
+#include <QTextDocument>
 #include <algorithm>
 #include <limits>
 
@@ -39,7 +40,9 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole:
         return GbkCodec::decode(m_names.at(row));
     case Qt::ToolTipRole:
-        return QString::fromStdString(insight().tooltip(row));
+        // As rich text, so that a name holding something like "<b>" is shown as it is.
+        return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
+                                        Qt::WhiteSpaceNoWrap);
     case ReadingRole:
         return QString::fromStdString(insight().columnText(row));
     default:

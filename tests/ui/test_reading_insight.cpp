@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QHelpEvent>
 #include <QSettings>
+#include <QTextDocument>
 #include <QToolTip>
 
 namespace {
@@ -13,13 +14,18 @@ QAction* showReadingAction(const NamingWindow& window)
     return window.find<QAction>("showReadingAction");
 }
 
-// The tooltip the list shows when the mouse rests on view row `row`.
+// The text of the tooltip the list shows when the mouse rests on view row `row`.
 QString tooltipOf(UniformListView* list, int row)
 {
     const QPoint point = list->visualRect(list->model()->index(row, 0)).center();
     QHelpEvent event(QEvent::ToolTip, point, list->viewport()->mapToGlobal(point));
     QApplication::sendEvent(list->viewport(), &event);
-    return QToolTip::isVisible() ? QToolTip::text() : QString();
+    if (!QToolTip::isVisible())
+        return {};
+    QTextDocument shown;
+    shown.setHtml(QToolTip::text());
+    QToolTip::hideText();
+    return shown.toPlainText();
 }
 
 // What the text of the second column of the first rows would cover, grid lines left out.
@@ -45,6 +51,7 @@ private slots:
     void init() { QSettings(QStringLiteral("Corvale"), QStringLiteral("corvale")).clear(); }
     void everyPageShowsTheRowsInsightAsTooltip_data();
     void everyPageShowsTheRowsInsightAsTooltip();
+    void tooltipShowsMarkupAsItIs();
     void listMenuHoldsTheReadingItemAndTheAboutItem();
     void readingColumnIsOffUntilCheckedAndRemembered();
 
@@ -78,7 +85,18 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
                                                   "多音字：乐 lè / yuè\n"
                                                   "释义：美 beautiful, pretty; pleasing\n"
                                                   "释义：乐 happy, glad; enjoyable; music"));
-    QToolTip::hideText();
+}
+
+void TestReadingInsight::tooltipShowsMarkupAsItIs()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("王"), QStringLiteral("<b>&lt;"));
+    window.two()->setChecked(true);
+    window.start();
+    const QStringList rows = rowsOf(window.allNames());
+    QVERIFY(rows.join(QString()).contains(QStringLiteral("<b")));
+    for (int row = 0; row < rows.size(); ++row)
+        QCOMPARE(tooltipOf(window.allNames(), row).section(QLatin1Char('\n'), 0, 0), rows[row]);
 }
 
 void TestReadingInsight::listMenuHoldsTheReadingItemAndTheAboutItem()
