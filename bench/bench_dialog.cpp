@@ -106,6 +106,21 @@ void BM_StartToPaintedPagesWithReadings(benchmark::State& state)
     state.counters["rows_per_page"] = window.allNames()->model()->rowCount();
 }
 
+// Resident memory the facts of one page's units take; runs once, first, on a fresh heap.
+void BM_ReadingFactsMemory(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    window.paint();
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        window.showReadingColumn();
+        window.paint();
+    }
+    state.counters["extra_MB"] = residentMegabytes() - before;
+}
+
 // Painting a page of rows with the reading column shown, from a random scroll position.
 void BM_PaintWithReadingColumn(benchmark::State& state)
 {
@@ -143,6 +158,7 @@ void BM_TooltipText(benchmark::State& state)
 
 } // namespace
 
+BENCHMARK(BM_ReadingFactsMemory)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToPaintedPages)
     ->ArgsProduct({{40, 1000, 32767}, {2, 3}})
     ->ArgNames({"n", "mode"})
