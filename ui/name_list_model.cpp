@@ -52,9 +52,16 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
 
 const NameInsight& NameListModel::insight() const
 {
+    // The pages are filled from the same inputs, so the last facts gathered usually fit.
+    static std::weak_ptr<const NameInsight> last;
     if (!m_insight) {
-        m_insight.emplace(
-            m_names, [](std::string_view gbk) { return GbkCodec::decode(gbk).toStdU32String(); });
+        m_insight = last.lock();
+        if (!m_insight || m_insight->names() != m_names) {
+            m_insight = std::make_shared<const NameInsight>(m_names, [](std::string_view gbk) {
+                return GbkCodec::decode(gbk).toStdU32String();
+            });
+            last = m_insight;
+        }
     }
     return *m_insight;
 }

@@ -4,11 +4,12 @@
 #include "name_list.h"
 
 #include <QAbstractListModel>
-#include <optional>
+#include <memory>
 
 // One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
 // also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from a NameInsight
-// that is built on the first such question after a fill.
+// that is built on the first such question after a fill, or shared with another model showing
+// the same names.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -36,5 +37,5 @@ private:
     const NameInsight& insight() const;
 
     NameList m_names;
-    mutable std::optional<NameInsight> m_insight;
+    mutable std::shared_ptr<const NameInsight> m_insight;
 };
