@@ -3,23 +3,13 @@
 // characters.
 #include "../tests/support/naming_window.h"
 #include "name_list_model.h"
+#include "resident_memory.h"
 
 #include <QAction>
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <random>
-#include <unistd.h>
 
 namespace {
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
-}
 
 // A shown main window without a config/ folder, so that nothing is read or kept.
 class Window : public NamingWindow {

@@ -1,21 +1,11 @@
 // The character table: resident memory it adds once wholly read, and the speed of a look-up.
 #include "character_info.h"
+#include "resident_memory.h"
 
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <random>
-#include <unistd.h>
 
 namespace {
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
-}
 
 // Looks up every code point once, which brings every page of the table in; runs first, before
 // any other benchmark has touched the table.
