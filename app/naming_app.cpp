@@ -6,6 +6,7 @@
 #include "resource_text.h"
 #include "string_table.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
@@ -13,6 +14,10 @@ CNamingApp::CNamingApp(int& argc, char** argv)
 {
     setDesktopFileName(QStringLiteral("corvale"));
     setWindowIcon(programIcon());
+    // Whatever the locale; without the translation file Qt's texts stay English.
+    if (m_qtTexts.load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 void CNamingApp::initInstance()

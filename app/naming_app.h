@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 // The application object: makes sure only one copy runs, then runs the main naming window.
+// Qt's own texts (standard buttons, edit menus, file dialogs) are Chinese like the window.
 class CNamingApp final : public QApplication {
     Q_OBJECT
 
@@ -11,4 +13,7 @@ public:
 
     // Runs the program to its end. A second copy shows a warning and ends at once.
     void initInstance();
+
+private:
+    QTranslator m_qtTexts;
 };

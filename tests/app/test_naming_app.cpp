@@ -4,6 +4,7 @@
 #include "naming_app.h"
 
 #include <QFileInfo>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
@@ -25,12 +26,16 @@ void aSecondCopyWarnsAndEnds(CNamingApp& app)
 {
     const pid_t first = startMarkerHolder("IDD_CORVALE_DIALOG").pid;
     ModalAnswer warning;
-    answerNextModal(&warning);
+    QString okText;
+    answerNextModal(&warning, [&okText](QDialog* dialog) {
+        okText = static_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->text();
+    });
     app.initInstance();
     check(warning.seen, "the second copy shows a message");
     check(warning.text == QStringLiteral("程序正在运行中!"), "the message says the program runs");
     check(warning.icon == QMessageBox::Warning, "with the warning icon");
     check(warning.buttons == QMessageBox::Ok, "and an OK button only");
+    check(okText == QStringLiteral("确定"), "which reads 确定 in Qt's Chinese texts");
     check(warning.title == QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
           "titled with the executable's name");
     check(warning.objectName == QStringLiteral("alreadyRunningMessage"),
