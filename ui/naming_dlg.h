@@ -33,6 +33,7 @@ protected:
 
 private:
     void createPages();
+    void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
     void restoreSettings();
     void saveSettings() const;
