@@ -5,9 +5,11 @@
 #include "program_icon.h"
 #include "resource_text.h"
 #include "string_table.h"
+#include "termination_request.h"
 
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
     : QApplication(argc, argv)
@@ -32,5 +34,21 @@ void CNamingApp::initInstance()
         return;
     }
     CNamingDlg dialog;
+    const TerminationRequest termination;
+    connect(&termination, &TerminationRequest::requested, &dialog,
+            [&dialog] { closeWhenOnTop(&dialog); });
     dialog.exec();
+}
+
+// Boxes open over the window are closed first, and the window only once their event loops have
+// returned, so that no code runs on after the window has torn its pages down.
+void CNamingApp::closeWhenOnTop(QWidget* window)
+{
+    QWidget* top = activeModalWidget();
+    if (!top || top == window) {
+        window->close();
+        return;
+    }
+    top->close();
+    QTimer::singleShot(10, window, [window] { closeWhenOnTop(window); });
 }

@@ -11,9 +11,12 @@ class CNamingApp final : public QApplication {
 public:
     CNamingApp(int& argc, char** argv);
 
-    // Runs the program to its end. A second copy shows a warning and ends at once.
+    // Runs the program to its end. A second copy shows a warning and ends at once. SIGTERM
+    // closes the window as its close button does.
     void initInstance();
 
 private:
+    static void closeWhenOnTop(QWidget* window);
+
     QTranslator m_qtTexts;
 };
