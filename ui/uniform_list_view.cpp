@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -314,6 +315,14 @@ void UniformListView::mousePressEvent(QMouseEvent* event)
     if (selectionModel() && !(selectionCommand(indexAt(pos), event) & QItemSelectionModel::Current))
         m_pressedRow = rowAt(pos);
     QAbstractItemView::mousePressEvent(event);
+}
+
+// The window announces the list itself as focused after this handler; the current row follows,
+// so that a screen reader ends on the row.
+void UniformListView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractItemView::focusInEvent(event);
+    QTimer::singleShot(0, this, [this] { announceCurrentRow(this, currentIndex()); });
 }
 
 void UniformListView::scrollContentsBy(int dx, int dy)

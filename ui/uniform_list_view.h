@@ -42,6 +42,7 @@ protected:
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void updateGeometries() override;
 

@@ -91,6 +91,7 @@ void TestListViewAccessible::aBillionRowsAsATable()
     QAccessibleInterface* lastCell = rows->cellAt(last, 0);
     QCOMPARE(table->focusChild(), lastCell);
     QVERIFY(lastCell->state().focused && lastCell->state().selected);
+    QVERIFY(!rows->cellAt(0, 0)->state().focused);
     QCOMPARE(rows->selectedRows(), QList{last});
     QVERIFY(!rows->isColumnSelected(0));
 
