@@ -1,6 +1,8 @@
 #include "name_list_model.h"
 
 #include "gbk_codec.h"
+#include "resource_text.h"
+#include "string_table.h"
 
 #include <QTextDocument>
 #include <algorithm>
@@ -68,7 +70,11 @@ const NameInsight& NameListModel::insight() const
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+    if (section != 0 || orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
         return QString();
+    if (role == Qt::AccessibleTextRole)
+        return resourceText(res::nameColumnSpokenHeading);
     return {};
 }

@@ -48,7 +48,7 @@ private slots:
         QVERIFY(m_config.isValid());
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     }
-    void init() { QSettings(QStringLiteral("Corvale"), QStringLiteral("corvale")).clear(); }
+    void init() { QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")).clear(); }
     void everyPageShowsTheRowsInsightAsTooltip_data();
     void everyPageShowsTheRowsInsightAsTooltip();
     void tooltipShowsMarkupAsItIs();
