@@ -5,14 +5,21 @@
 #include "program_icon.h"
 #include "resource_text.h"
 #include "string_table.h"
+#include "termination_request.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setDesktopFileName(QStringLiteral("corvale"));
     setWindowIcon(programIcon());
+    // Whatever the locale; without the translation file Qt's texts stay English.
+    if (m_qtTexts.load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 void CNamingApp::initInstance()
@@ -27,5 +34,21 @@ void CNamingApp::initInstance()
         return;
     }
     CNamingDlg dialog;
+    const TerminationRequest termination;
+    connect(&termination, &TerminationRequest::requested, &dialog,
+            [&dialog] { closeWhenOnTop(&dialog); });
     dialog.exec();
+}
+
+// Boxes open over the window are closed first, and the window only once their event loops have
+// returned, so that no code runs on after the window has torn its pages down.
+void CNamingApp::closeWhenOnTop(QWidget* window)
+{
+    QWidget* top = activeModalWidget();
+    if (!top || top == window) {
+        window->close();
+        return;
+    }
+    top->close();
+    QTimer::singleShot(10, window, [window] { closeWhenOnTop(window); });
 }

@@ -4,14 +4,13 @@
 #include "gbk_codec.h"
 #include "name_export.h"
 #include "name_list_model.h"
+#include "resident_memory.h"
 #include "tick_record.h"
 #include "tick_rules.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
-#include <fstream>
-#include <unistd.h>
 
 namespace {
 
@@ -79,15 +78,6 @@ void BM_InvertAfterRule(benchmark::State& state)
     state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
     record.clear();
     state.counters["after_clear_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
-}
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
 }
 
 // Two rules that each tick scattered rows in every block of the bitmap, so neither the ticks

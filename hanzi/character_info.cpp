@@ -2,16 +2,37 @@
 
 #include "unihan_table.h"
 
-#include <algorithm>
+#include <bit>
+
+namespace {
+
+constexpr std::size_t kNotCovered = SIZE_MAX;
+
+// The table entry of a code point, found in constant time from its page's bitmap.
+std::size_t entryOf(char32_t codePoint)
+{
+    using namespace unihan_table;
+    if (codePoint / 256 >= kPageCount)
+        return kNotCovered;
+    const std::uint64_t* bits = kPageBits + codePoint / 256 * kWordsPerPage;
+    const std::size_t word = codePoint % 256 / 64;
+    const std::uint64_t below = (std::uint64_t(1) << (codePoint % 64)) - 1;
+    if ((bits[word] & (below + 1)) == 0)
+        return kNotCovered;
+    std::size_t entry = kPageFirst[codePoint / 256] + std::popcount(bits[word] & below);
+    for (std::size_t i = 0; i < word; ++i)
+        entry += std::popcount(bits[i]);
+    return entry;
+}
+
+} // namespace
 
 std::optional<CharacterInfo> LookUpCharacter(char32_t codePoint)
 {
     using namespace unihan_table;
-    const char32_t* end = kCodePoints + kEntryCount;
-    const char32_t* found = std::lower_bound(kCodePoints, end, codePoint);
-    if (found == end || *found != codePoint)
+    const std::size_t entry = entryOf(codePoint);
+    if (entry == kNotCovered)
         return std::nullopt;
-    const auto entry = static_cast<std::size_t>(found - kCodePoints);
 
     CharacterInfo info;
     info.readings.reserve(kReadingBegin[entry + 1] - kReadingBegin[entry]);

@@ -5,6 +5,7 @@
 #include "unihan_parser.h"
 #include "unihan_table.h"
 
+#include <algorithm>
 #include <bzlib.h>
 #include <cstdio>
 #include <fstream>
@@ -75,13 +76,15 @@ void writeArray(std::ostream& out, const char* type, const char* name, const Val
     out << "const " << type << ' ' << name << "[] = {";
     std::size_t i = 0;
     for (const auto value : values)
-        out << (i++ % 16 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << ',';
+        out << (i++ % 12 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << "u,";
     out << "\n};\n";
 }
 
 void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& records)
 {
-    std::vector<char32_t> codePoints;
+    std::vector<std::uint32_t> pageFirst(unihan_table::kPageCount, 0);
+    std::vector<std::uint64_t> pageBits(unihan_table::kPageCount * unihan_table::kWordsPerPage, 0);
+    std::uint32_t entries = 0;
     std::vector<std::uint8_t> strokesAndFlags;
     std::vector<std::uint32_t> readingBegin{0};
     std::vector<std::uint16_t> readings;
@@ -94,7 +97,10 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
     for (const auto& [codePoint, record] : records) {
         if (record.strokes >= unihan_table::kGeneralStandardFlag)
             throw std::runtime_error("stroke count too large for the table");
-        codePoints.push_back(codePoint);
+        pageBits[codePoint / 64] |= std::uint64_t(1) << (codePoint % 64);
+        ++entries;
+        if (codePoint / 256 + 1 < unihan_table::kPageCount)
+            pageFirst[codePoint / 256 + 1] = entries;
         strokesAndFlags.push_back(static_cast<std::uint8_t>(
             record.strokes | (record.generalStandard ? unihan_table::kGeneralStandardFlag : 0)));
         for (const std::string& reading : record.readings) {
@@ -113,10 +119,15 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
         definitionBegin.push_back(static_cast<std::uint32_t>(definitionText.size()));
     }
 
+    // A page without covered code points starts where the page before it ends.
+    for (std::size_t page = 1; page < unihan_table::kPageCount; ++page)
+        pageFirst[page] = std::max(pageFirst[page], pageFirst[page - 1]);
+
     out << "// Generated at build time from the Unihan database; do not edit.\n"
         << "#include \"unihan_table.h\"\n\nnamespace unihan_table {\n\n"
-        << "const std::size_t kEntryCount = " << codePoints.size() << ";\n";
-    writeArray(out, "char32_t", "kCodePoints", codePoints);
+        << "// " << entries << " covered code points.\n";
+    writeArray(out, "std::uint32_t", "kPageFirst", pageFirst);
+    writeArray(out, "std::uint64_t", "kPageBits", pageBits);
     writeArray(out, "std::uint8_t", "kStrokesAndFlags", strokesAndFlags);
     writeArray(out, "std::uint32_t", "kReadingBegin", readingBegin);
     writeArray(out, "std::uint16_t", "kReadings", readings);

@@ -74,6 +74,8 @@ NameInsight::NameInsight(NameList names, const Decoder& decode)
     for (std::size_t i = 0; i < surname.size(); ++i)
         m_surname.push_back(describe(surname[i], std::move(surnameReadings[i])));
 
+    // Most units are one character.
+    m_unitCharacters.reserve(m_names.unitCount());
     m_unitBegin.reserve(m_names.unitCount() + 1);
     m_unitBegin.push_back(0);
     for (std::uint64_t i = 0; i < m_names.unitCount(); ++i) {

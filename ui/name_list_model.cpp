@@ -1,7 +1,10 @@
 #include "name_list_model.h"
 
 #include "gbk_codec.h"
+#include "resource_text.h"
+#include "string_table.h"
 
+#include <QTextDocument>
 #include <algorithm>
 #include <limits>
 
@@ -33,25 +36,48 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return GbkCodec::decode(m_names.at(sourceRow(index.row())));
-}
-
-QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return QString();
-    return {};
+    const std::uint64_t row = sourceRow(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return GbkCodec::decode(m_names.at(row));
+    case Qt::ToolTipRole:
+        // As rich text, so that a name holding something like "<b>" is shown as it is.
+        return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
+                                        Qt::WhiteSpaceNoWrap);
+    case ReadingRole:
+        return QString::fromStdString(insight().columnText(row));
+    default:
+        return {};
+    }
 }
 
 const NameInsight& NameListModel::insight() const
 {
+    // The pages are filled from the same inputs, so the last facts gathered usually fit.
+    static std::weak_ptr<const NameInsight> last;
     if (!m_insight) {
-        m_insight = std::make_unique<NameInsight>(
-            m_names, [](std::string_view gbk) { return GbkCodec::decode(gbk).toStdU32String(); });
+        m_insight = last.lock();
+        if (!m_insight || m_insight->names() != m_names) {
+            m_insight = std::make_shared<const NameInsight>(m_names, [](std::string_view gbk) {
+                return GbkCodec::decode(gbk).toStdU32String();
+            });
+            last = m_insight;
+        }
     }
     return *m_insight;
+}
+
+QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (section != 0 || orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
+        return QString();
+    if (role == Qt::AccessibleTextRole)
+        return resourceText(res::nameColumnSpokenHeading);
+    return {};
 }
 
 const NameText& NameListModel::nameText() const

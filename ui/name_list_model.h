@@ -8,11 +8,16 @@
 #include <memory>
 #include <vector>
 
-// One column of full names drawn on demand from a NameList: nothing is stored per row.
+// One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
+// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from a NameInsight
+// that is built on the first such question after a fill, or shared with another model showing
+// the same names.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    enum Role { ReadingRole = Qt::UserRole + 1 };
+
     explicit NameListModel(QObject* parent = nullptr);
 
     // Replaces every row; row state (ticks, deletions) starts afresh.
@@ -40,6 +45,6 @@ protected:
 
 private:
     NameList m_names;
-    mutable std::unique_ptr<NameInsight> m_insight;
+    mutable std::shared_ptr<const NameInsight> m_insight;
     mutable std::unique_ptr<NameText> m_text;
 };

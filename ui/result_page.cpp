@@ -23,16 +23,18 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     setObjectName(resourceText(page.objectName));
     m_model->setParent(this);
     m_list->setObjectName(QStringLiteral("list%1").arg(page.listId));
+    m_list->setAccessibleName(resourceText(page.tabLabel));
     m_list->setFrameShape(page.listBorder ? QFrame::StyledPanel : QFrame::NoFrame);
     m_list->setModel(m_model);
     m_list->setColumnWidth(res::listColumnWidth);
+    m_list->setDetailColumn(NameListModel::ReadingRole, res::readingColumnWidth);
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The list fills the page.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
 
-    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
     m_firstSharedAction = new QAction(m_list);
     m_firstSharedAction->setSeparator(true);
     m_list->addAction(m_firstSharedAction);
