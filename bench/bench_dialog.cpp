@@ -68,6 +68,28 @@ void BM_GoodNamesTabWithTicks(benchmark::State& state)
     state.counters["good_rows"] = window.goodNames()->model()->rowCount();
 }
 
+// Rows ticked by an item of the exclusion page's menu, then the switch to the good-names tab:
+// every row by the invert item (no good names left), or the rows with a rare character, which
+// leave good names scattered all over the list.
+void BM_GoodNamesTabAfterMenuItem(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    const char* item = state.range(1) ? "tickRareAction" : "invertTicksAction";
+    state.SetLabel(item);
+    window.exclusions()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.tabs()->setCurrentIndex(1);
+        state.ResumeTiming();
+        window.tabs()->setCurrentIndex(2);
+        window.paint();
+    }
+    state.counters["good_rows"] = window.goodNames()->model()->rowCount();
+}
+
 void BM_ScrollToRowAndPaint(benchmark::State& state)
 {
     Window window;
@@ -157,7 +179,15 @@ BENCHMARK(BM_StartToPaintedPages)
     ->ArgsProduct({{40, 1000, 32767}, {2, 3}})
     ->ArgNames({"n", "mode"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_GoodNamesTabWithTicks)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoodNamesTabWithTicks)
+    ->Arg(1000)
+    ->Arg(10'000)
+    ->Arg(100'000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoodNamesTabAfterMenuItem)
+    ->ArgsProduct({{1000, 32767}, {0, 1}})
+    ->ArgNames({"n", "rare"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToPaintedPagesWithReadings)
     ->Arg(40)
