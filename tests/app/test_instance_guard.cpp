@@ -4,11 +4,14 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -112,10 +115,73 @@ TEST_F(InstanceGuardTest, OtherMarkersAreIndependent)
     stop(first, SIGTERM);
 }
 
-TEST_F(InstanceGuardTest, WithoutAUsableRuntimeDirectoryTheProgramRunsUnguarded)
+TEST_F(InstanceGuardTest, WithoutAnyUsableFolderTheProgramRunsUnguarded)
 {
-    setenv("XDG_RUNTIME_DIR", (m_directory / "missing").c_str(), 1);
-    EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
+    std::ofstream(m_directory / "file") << "x";
+    const std::vector<InstanceGuard::Folder> folders = {{m_directory / "missing", false},
+                                                        {m_directory / "file" / "below", true}};
+    const InstanceGuard first(marker, folders);
+    EXPECT_FALSE(first.anotherCopyRuns());
+    EXPECT_FALSE(InstanceGuard(marker, folders).anotherCopyRuns());
+}
+
+// What another user may plant at /tmp/corvale-<uid> before the program first starts.
+enum class Planted { ForeignFolder, File, Link };
+
+class PlantedLockFolder : public InstanceGuardTest, public testing::WithParamInterface<Planted> {};
+
+TEST_P(PlantedLockFolder, IsPassedOverForTheHomeFolder)
+{
+    const std::filesystem::path planted = m_directory / "corvale-planted";
+    switch (GetParam()) {
+    case Planted::ForeignFolder:
+        if (geteuid() != 0)
+            GTEST_SKIP() << "handing a folder to another user needs root";
+        std::filesystem::create_directory(planted);
+        ASSERT_EQ(chown(planted.c_str(), 12345, 12345), 0);
+        break;
+    case Planted::File:
+        std::ofstream(planted) << "x";
+        break;
+    case Planted::Link:
+        std::filesystem::create_symlink(m_directory, planted);
+        break;
+    }
+    const std::filesystem::path home = m_directory / "home" / ".cache" / "corvale";
+    const std::vector<InstanceGuard::Folder> folders = {{planted, true}, {home, true}};
+
+    const InstanceGuard first(marker, folders);
+    EXPECT_FALSE(first.anotherCopyRuns());
+    EXPECT_TRUE(std::filesystem::exists(home / "IDD_CORVALE_DIALOG.lock"));
+    const pid_t second = fork();
+    if (second == 0)
+        _exit(InstanceGuard(marker, folders).anotherCopyRuns() ? 0 : 1);
+    int status = 0;
+    waitpid(second, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy ran";
+}
+
+std::string plantedName(const testing::TestParamInfo<Planted>& info)
+{
+    const char* const names[] = {"ForeignFolder", "File", "Link"};
+    return names[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(InstanceGuard, PlantedLockFolder,
+                         testing::Values(Planted::ForeignFolder, Planted::File, Planted::Link),
+                         plantedName);
+
+TEST(InstanceGuardFolders, HomeComesFromThePasswordDatabaseNotFromTheEnvironment)
+{
+    setenv("HOME", "/nonexistent", 1);
+    unsetenv("XDG_RUNTIME_DIR");
+    std::vector<std::string> paths;
+    for (const InstanceGuard::Folder& folder : InstanceGuard::defaultFolders())
+        paths.push_back(folder.path);
+    const std::string uid = std::to_string(getuid());
+    EXPECT_EQ(paths, (std::vector<std::string>{"/tmp/corvale-" + uid,
+                                               getpwuid(getuid())->pw_dir +
+                                                   std::string("/.cache/corvale")}));
 }
 
 TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns)
