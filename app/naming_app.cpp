@@ -26,6 +26,8 @@ void CNamingApp::initInstance()
         message.exec();
         return;
     }
+    // Holding the guard, no other copy of this user can be saving: what is left was killed.
+    SettingsFile().removeStaleTemporaryFiles(std::string(res::settingsFileName));
     CNamingDlg dialog;
     dialog.exec();
 }

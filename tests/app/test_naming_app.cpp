@@ -3,6 +3,8 @@
 #include "../support/modal_answer.h"
 #include "naming_app.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
@@ -47,6 +49,26 @@ void theFirstCopyRunsTheMainWindow(CNamingApp& app)
     check(window.objectName == QStringLiteral("namingDialog"), "the main window runs modally");
 }
 
+// A save killed before its rename left a temporary file beside name.xml; the next start
+// removes it and leaves the rest of the folder alone.
+void aStartRemovesStaleTemporaryFiles(CNamingApp& app)
+{
+    QDir config(QCoreApplication::applicationDirPath() + QStringLiteral("/config"));
+    config.removeRecursively();
+    config.mkpath(QStringLiteral("."));
+    for (const char* name : {".name.xml.Ab12Cd", "keep.txt"}) {
+        QFile file(config.filePath(QString::fromLatin1(name)));
+        file.open(QIODevice::WriteOnly);
+    }
+    ModalAnswer window;
+    answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
+    app.initInstance();
+    check(config.entryList(QDir::Files | QDir::Hidden, QDir::Name) ==
+              QStringList{QStringLiteral("keep.txt"), QStringLiteral("name.xml")},
+          "a start removes stale temporary files only");
+    config.removeRecursively();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -56,6 +78,7 @@ int main(int argc, char* argv[])
     CNamingApp app(argc, argv);
     aSecondCopyWarnsAndEnds(app);
     theFirstCopyRunsTheMainWindow(app);
+    aStartRemovesStaleTemporaryFiles(app);
     std::printf("%d failed\n", failures);
     return failures == 0 ? 0 : 1;
 }
