@@ -1,9 +1,9 @@
 #include "screen_fit.h"
 
-#include <QApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QWidget>
 
 namespace {
 
