@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
@@ -170,19 +169,6 @@ std::string plantedName(const testing::TestParamInfo<Planted>& info)
 INSTANTIATE_TEST_SUITE_P(InstanceGuard, PlantedLockFolder,
                          testing::Values(Planted::ForeignFolder, Planted::File, Planted::Link),
                          plantedName);
-
-TEST(InstanceGuardFolders, HomeComesFromThePasswordDatabaseNotFromTheEnvironment)
-{
-    setenv("HOME", "/nonexistent", 1);
-    unsetenv("XDG_RUNTIME_DIR");
-    std::vector<std::string> paths;
-    for (const InstanceGuard::Folder& folder : InstanceGuard::defaultFolders())
-        paths.push_back(folder.path);
-    const std::string uid = std::to_string(getuid());
-    EXPECT_EQ(paths, (std::vector<std::string>{"/tmp/corvale-" + uid,
-                                               getpwuid(getuid())->pw_dir +
-                                                   std::string("/.cache/corvale")}));
-}
 
 TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns)
 {
