@@ -124,51 +124,31 @@ TEST_F(InstanceGuardTest, WithoutAnyUsableFolderTheProgramRunsUnguarded)
     EXPECT_FALSE(InstanceGuard(marker, folders).anotherCopyRuns());
 }
 
-// What another user may plant at /tmp/corvale-<uid> before the program first starts.
-enum class Planted { ForeignFolder, File, Link };
-
-class PlantedLockFolder : public InstanceGuardTest, public testing::WithParamInterface<Planted> {};
-
-TEST_P(PlantedLockFolder, IsPassedOverForTheHomeFolder)
+// What another user may plant at /tmp/corvale-<uid> before the program first starts: a folder
+// of their own (only root can make one here), a file or a link.
+TEST_F(InstanceGuardTest, APlantedLockFolderIsPassedOverForTheHomeFolder)
 {
-    const std::filesystem::path planted = m_directory / "corvale-planted";
-    switch (GetParam()) {
-    case Planted::ForeignFolder:
-        if (geteuid() != 0)
-            GTEST_SKIP() << "handing a folder to another user needs root";
-        std::filesystem::create_directory(planted);
-        ASSERT_EQ(chown(planted.c_str(), 12345, 12345), 0);
-        break;
-    case Planted::File:
-        std::ofstream(planted) << "x";
-        break;
-    case Planted::Link:
-        std::filesystem::create_symlink(m_directory, planted);
-        break;
-    }
+    const std::filesystem::path foreign = m_directory / "foreign", file = m_directory / "file",
+                                link = m_directory / "link";
+    std::filesystem::create_directory(foreign);
+    const bool root = chown(foreign.c_str(), 12345, 12345) == 0;
+    std::ofstream(file) << "x";
+    std::filesystem::create_symlink(m_directory, link);
     const std::filesystem::path home = m_directory / "home" / ".cache" / "corvale";
-    const std::vector<InstanceGuard::Folder> folders = {{planted, true}, {home, true}};
-
-    const InstanceGuard first(marker, folders);
-    EXPECT_FALSE(first.anotherCopyRuns());
-    EXPECT_TRUE(std::filesystem::exists(home / "IDD_CORVALE_DIALOG.lock"));
-    const pid_t second = fork();
-    if (second == 0)
-        _exit(InstanceGuard(marker, folders).anotherCopyRuns() ? 0 : 1);
-    int status = 0;
-    waitpid(second, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy ran";
+    for (const auto& planted : root ? std::vector{foreign, file, link} : std::vector{file, link}) {
+        SCOPED_TRACE(planted);
+        const std::vector<InstanceGuard::Folder> folders = {{planted, true}, {home, true}};
+        const InstanceGuard first(marker, folders);
+        EXPECT_FALSE(first.anotherCopyRuns());
+        EXPECT_TRUE(std::filesystem::exists(home / "IDD_CORVALE_DIALOG.lock"));
+        const pid_t second = fork();
+        if (second == 0)
+            _exit(InstanceGuard(marker, folders).anotherCopyRuns() ? 0 : 1);
+        int status = 0;
+        waitpid(second, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy ran";
+    }
 }
-
-std::string plantedName(const testing::TestParamInfo<Planted>& info)
-{
-    const char* const names[] = {"ForeignFolder", "File", "Link"};
-    return names[static_cast<int>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(InstanceGuard, PlantedLockFolder,
-                         testing::Values(Planted::ForeignFolder, Planted::File, Planted::Link),
-                         plantedName);
 
 TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns)
 {
