@@ -4,15 +4,23 @@
 #include "naming_dlg.h"
 #include "program_icon.h"
 #include "resource_text.h"
+#include "settings_location.h"
 #include "string_table.h"
+#include "termination_request.h"
 
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QTimer>
 
 CNamingApp::CNamingApp(int& argc, char** argv)
     : QApplication(argc, argv)
 {
     setDesktopFileName(QStringLiteral("corvale"));
     setWindowIcon(programIcon());
+    // Whatever the locale; without the translation file Qt's texts stay English.
+    if (m_qtTexts.load(QStringLiteral("qtbase_zh_CN"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        installTranslator(&m_qtTexts);
 }
 
 void CNamingApp::initInstance()
@@ -27,7 +35,23 @@ void CNamingApp::initInstance()
         return;
     }
     // Holding the guard, no other copy of this user can be saving: what is left was killed.
-    SettingsFile().removeStaleTemporaryFiles(std::string(res::settingsFileName));
+    ProgramSettingsFile().removeStaleTemporaryFiles(std::string(res::settingsFileName));
     CNamingDlg dialog;
+    const TerminationRequest termination;
+    connect(&termination, &TerminationRequest::requested, &dialog,
+            [&dialog] { closeWhenOnTop(&dialog); });
     dialog.exec();
+}
+
+// Boxes open over the window are closed first, and the window only once their event loops have
+// returned, so that no code runs on after the window has torn its pages down.
+void CNamingApp::closeWhenOnTop(QWidget* window)
+{
+    QWidget* top = activeModalWidget();
+    if (!top || top == window) {
+        window->close();
+        return;
+    }
+    top->close();
+    QTimer::singleShot(10, window, [window] { closeWhenOnTop(window); });
 }

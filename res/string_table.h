@@ -13,6 +13,9 @@ inline constexpr std::string_view alreadyRunningMessage = "程序正在运行中
 inline constexpr std::string_view emptyInputMessage = "  请输入贵姓和您选好的字!  ";
 inline constexpr std::string_view emptyInputCaption = "提示";
 
+// What screen readers call the names column of the result lists, whose heading is empty.
+inline constexpr std::string_view nameColumnSpokenHeading = "名字";
+
 // Opened in the browser by a click on the author link.
 inline constexpr std::string_view webMailHomePage = "https://mail.163.com/";
 

@@ -3,6 +3,7 @@
 #include "file_reading.h"
 #include "file_replacement.h"
 #include "read_link.h"
+#include "settings_location.h"
 #include "settings_xml.h"
 
 #include <utility>
@@ -22,17 +23,35 @@ std::string ExecutableDirectory()
 }
 
 SettingsFile::SettingsFile(std::string directory)
-    : m_directory(std::move(directory))
+    : SettingsFile(directory + "/config", false)
 {
+}
+
+SettingsFile::SettingsFile(std::string folder, bool makeFolder)
+    : m_folder(std::move(folder))
+    , m_makeFolder(makeFolder)
+{
+}
+
+SettingsFile SettingsFile::inFolder(std::string folder)
+{
+    return SettingsFile(std::move(folder), true);
+}
+
+SettingsFile SettingsFile::nowhere()
+{
+    return SettingsFile(std::string(), false);
 }
 
 std::string SettingsFile::path(const std::string& fileName) const
 {
-    return m_directory + "/config/" + fileName;
+    return m_folder + "/" + fileName;
 }
 
 void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
 {
+    if (m_folder.empty() || (m_makeFolder && !MakeFolders(m_folder, 0700)))
+        return;
     try {
         ReplaceFileContents(path(fileName), PrintSettings(settings));
     } catch (...) {
@@ -42,6 +61,8 @@ void SettingsFile::save(const NamingSettings& settings, const std::string& fileN
 
 std::optional<NamingSettings> SettingsFile::load(const std::string& fileName) const
 {
+    if (m_folder.empty())
+        return std::nullopt;
     try {
         const auto target = ResolveLinks(path(fileName));
         auto bytes = target ? ReadWholeFile(*target, kMaxFileBytes) : std::nullopt;
@@ -53,8 +74,10 @@ std::optional<NamingSettings> SettingsFile::load(const std::string& fileName) co
 
 void SettingsFile::removeStaleTemporaryFiles(const std::string& fileName) const
 {
+    if (m_folder.empty())
+        return;
     try {
-        RemoveStaleTemporaryFiles(DirectoryOf(path(fileName)), fileName);
+        RemoveStaleTemporaryFiles(m_folder, fileName);
     } catch (...) {
         // The files are only clutter; the next start tries again.
     }

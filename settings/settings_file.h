@@ -18,6 +18,11 @@ std::string ExecutableDirectory();
 class SettingsFile {
 public:
     explicit SettingsFile(std::string directory = ExecutableDirectory());
+    // Reads and writes <folder>/<fileName>; the first save makes the folder, and any missing
+    // parents, readable by the owner only.
+    static SettingsFile inFolder(std::string folder);
+    // Keeps nothing: a save does nothing, a load yields nothing.
+    static SettingsFile nowhere();
 
     void save(const NamingSettings& settings, const std::string& fileName) const;
     std::optional<NamingSettings> load(const std::string& fileName) const;
@@ -28,5 +33,8 @@ public:
 private:
     std::string path(const std::string& fileName) const;
 
-    std::string m_directory;
+    SettingsFile(std::string folder, bool makeFolder);
+
+    std::string m_folder; // empty when nothing is kept
+    bool m_makeFolder;
 };

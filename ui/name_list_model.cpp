@@ -1,6 +1,8 @@
 #include "name_list_model.h"
 
 #include "gbk_codec.h"
+#include "resource_text.h"
+#include "string_table.h"
 
 #include <algorithm>
 #include <limits>
@@ -38,7 +40,11 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
+    if (section != 0 || orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::DisplayRole)
         return QString();
+    if (role == Qt::AccessibleTextRole)
+        return resourceText(res::nameColumnSpokenHeading);
     return {};
 }

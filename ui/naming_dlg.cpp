@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -53,6 +54,9 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     m_twoCharacter = control<QRadioButton>(this, res::twoCharacterRadioId);
     m_threeCharacter = control<QRadioButton>(this, res::threeCharacterRadioId);
 
+    labelField(QStringLiteral("surnameLabel"), m_surname);
+    labelField(QStringLiteral("candidatesLabel"), m_candidates);
+
     createAboutAction();
     createPages();
     m_tabs->setCurrentIndex(0);
@@ -71,6 +75,17 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
 CNamingDlg::~CNamingDlg()
 {
     destroyPages();
+}
+
+// Screen readers name the field after its label, without the label's closing colon.
+void CNamingDlg::labelField(const QString& labelName, QLineEdit* field)
+{
+    auto* label = findChild<QLabel*>(labelName, Qt::FindDirectChildrenOnly);
+    label->setBuddy(field);
+    QString name = label->text();
+    if (name.endsWith(QChar(u'：')) || name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    field->setAccessibleName(name);
 }
 
 void CNamingDlg::createAboutAction()

@@ -2,7 +2,7 @@
 
 #include "exclusion_host.h"
 #include "name_combiner.h"
-#include "settings_file.h"
+#include "settings_location.h"
 
 #include <QDialog>
 
@@ -21,7 +21,7 @@ class CNamingDlg final : public QDialog, public ExclusionHost {
     Q_OBJECT
 
 public:
-    explicit CNamingDlg(SettingsFile settings = SettingsFile(), QWidget* parent = nullptr);
+    explicit CNamingDlg(SettingsFile settings = ProgramSettingsFile(), QWidget* parent = nullptr);
     ~CNamingDlg() override;
 
     void deleteGoodNameRow(int row) override;
@@ -33,6 +33,7 @@ protected:
 
 private:
     void createPages();
+    void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
     void restoreSettings();
     void saveSettings() const;

@@ -14,6 +14,7 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     setObjectName(resourceText(page.objectName));
     m_model->setParent(this);
     m_list->setObjectName(QStringLiteral("list%1").arg(page.listId));
+    m_list->setAccessibleName(resourceText(page.tabLabel));
     m_list->setFrameShape(page.listBorder ? QFrame::StyledPanel : QFrame::NoFrame);
     m_list->setModel(m_model);
     m_list->setColumnWidth(res::listColumnWidth);

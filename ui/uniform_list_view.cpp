@@ -1,5 +1,7 @@
 #include "uniform_list_view.h"
 
+#include "list_view_accessible.h"
+
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -9,6 +11,7 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionViewItem>
+#include <QTimer>
 #include <algorithm>
 #include <cstdlib>
 
@@ -41,6 +44,7 @@ UniformListView::UniformListView(QWidget* parent)
     , m_header(new QHeaderView(Qt::Horizontal, this))
     , m_columnWidth(kDefaultColumnWidth)
 {
+    installListViewAccessible();
     setSelectionMode(ExtendedSelection);
     setSelectionBehavior(SelectRows);
     setVerticalScrollMode(ScrollPerItem);
@@ -313,6 +317,14 @@ void UniformListView::mousePressEvent(QMouseEvent* event)
     QAbstractItemView::mousePressEvent(event);
 }
 
+// The window announces the list itself as focused after this handler; the current row follows,
+// so that a screen reader ends on the row.
+void UniformListView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractItemView::focusInEvent(event);
+    QTimer::singleShot(0, this, [this] { announceCurrentRow(this, currentIndex()); });
+}
+
 void UniformListView::scrollContentsBy(int dx, int dy)
 {
     if (dx != 0)
@@ -378,6 +390,27 @@ void UniformListView::rowsInserted(const QModelIndex& parent, int start, int end
     updateForRowCount(start);
     if (start < top)
         verticalScrollBar()->setValue(top + (end - start + 1));
+}
+
+void UniformListView::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QAbstractItemView::currentChanged(current, previous);
+    announceCurrentRow(this, current);
+}
+
+void UniformListView::selectionChanged(const QItemSelection& selected,
+                                       const QItemSelection& deselected)
+{
+    QAbstractItemView::selectionChanged(selected, deselected);
+    announceSelectionChange(this);
+}
+
+void UniformListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                  const QList<int>& roles)
+{
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    if (roles.isEmpty() || roles.contains(Qt::CheckStateRole))
+        announceCheckChanges(this, topLeft, bottomRight);
 }
 
 int UniformListView::modelRowCount() const
