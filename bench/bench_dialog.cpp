@@ -1,22 +1,15 @@
 // The real main window, offscreen: start button to painted pages, the good-names tab with
-// many ticks, and scrolling, for 40 to 32,767 candidate characters.
+// many ticks, scrolling, the reading column and the rows' tooltips, for 40 to 32,767 candidate
+// characters.
 #include "../tests/support/naming_window.h"
+#include "name_list_model.h"
+#include "resident_memory.h"
 
+#include <QAction>
 #include <benchmark/benchmark.h>
-#include <fstream>
 #include <random>
-#include <unistd.h>
 
 namespace {
-
-double residentMegabytes()
-{
-    std::ifstream statm("/proc/self/statm");
-    long pages = 0;
-    long resident = 0;
-    statm >> pages >> resident;
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1e6;
-}
 
 // A shown main window without a config/ folder, so that nothing is read or kept.
 class Window : public NamingWindow {
@@ -33,6 +26,8 @@ public:
     }
 
     void start() { find<QPushButton>("startButton")->click(); }
+
+    void showReadingColumn() { find<QAction>("showReadingAction")->setChecked(true); }
 
     // Paints the page on show now, as the next frame would.
     void paint() { tabs()->currentWidget()->findChild<UniformListView*>()->viewport()->repaint(); }
@@ -88,19 +83,97 @@ void BM_ScrollToRowAndPaint(benchmark::State& state)
     state.counters["rows"] = list->model()->rowCount();
 }
 
+// Start, then the first paint with the reading column, which gathers the facts of every unit.
+void BM_StartToPaintedPagesWithReadings(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.showReadingColumn();
+    for (auto _ : state) {
+        window.start();
+        window.paint();
+    }
+    state.counters["rows_per_page"] = window.allNames()->model()->rowCount();
+}
+
+// Resident memory the units' facts take once all three pages are painted with the reading column;
+// runs once, first, on a fresh heap.
+void BM_ReadingFactsMemory(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    window.paint();
+    const double before = residentMegabytes();
+    for (auto _ : state) {
+        window.showReadingColumn();
+        for (int page = 0; page < 3; ++page) {
+            window.tabs()->setCurrentIndex(page);
+            window.paint();
+        }
+    }
+    state.counters["extra_MB"] = residentMegabytes() - before;
+}
+
+// Painting a page of rows with the reading column shown, from a random scroll position.
+void BM_PaintWithReadingColumn(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.showReadingColumn();
+    window.start();
+    window.paint();
+    UniformListView* list = window.allNames();
+    std::mt19937 engine(4);
+    std::uniform_int_distribution<int> rows(0, list->model()->rowCount() - 1);
+    for (auto _ : state) {
+        state.PauseTiming();
+        list->scrollTo(list->model()->index(rows(engine), 0), QAbstractItemView::PositionAtTop);
+        state.ResumeTiming();
+        list->viewport()->repaint();
+    }
+    state.counters["rows"] = list->model()->rowCount();
+}
+
+// The tooltip text of a random row, as the list asks its model for it.
+void BM_TooltipText(benchmark::State& state)
+{
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    const QAbstractItemModel* model = window.allNames()->model();
+    benchmark::DoNotOptimize(model->index(0, 0).data(Qt::ToolTipRole)); // gathers the facts
+    std::mt19937 engine(5);
+    std::uniform_int_distribution<int> rows(0, model->rowCount() - 1);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(model->index(rows(engine), 0).data(Qt::ToolTipRole));
+    state.counters["rows"] = model->rowCount();
+}
+
 } // namespace
 
+BENCHMARK(BM_ReadingFactsMemory)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToPaintedPages)
     ->ArgsProduct({{40, 1000, 32767}, {2, 3}})
     ->ArgNames({"n", "mode"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GoodNamesTabWithTicks)->Arg(1000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StartToPaintedPagesWithReadings)
+    ->Arg(40)
+    ->Arg(1000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PaintWithReadingColumn)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TooltipText)->Arg(40)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The reading column's preference goes to a folder of the benchmark's own.
+    const QTemporaryDir preferences;
+    qputenv("XDG_CONFIG_HOME", preferences.path().toLocal8Bit());
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -31,6 +31,8 @@ public:
     // The full name of row `row` (< size()), as GBK bytes.
     std::string at(std::uint64_t row) const;
 
+    bool operator==(const NameList& other) const = default;
+
 private:
     std::string m_surname;
     std::string m_units; // unit i at byte offset 2i

@@ -157,5 +157,7 @@ inline constexpr PageTemplate goodNamesPage{133,  "goodNamesPage",  "好名字",
 
 // The list column: one, left-aligned, 200 pixels wide, with an empty heading.
 inline constexpr int listColumnWidth = 200;
+// The reading column to its right, shown on request.
+inline constexpr int readingColumnWidth = 280;
 
 } // namespace res

@@ -8,6 +8,8 @@ namespace res {
 
 // String 101: the about item of the window's menu.
 inline constexpr std::string_view aboutMenuItem = "关于 Corvale(&A)...";
+// The checkable item of the lists' menu that shows the reading column.
+inline constexpr std::string_view showReadingMenuItem = "显示读音";
 
 inline constexpr std::string_view alreadyRunningMessage = "程序正在运行中!";
 inline constexpr std::string_view emptyInputMessage = "  请输入贵姓和您选好的字!  ";
@@ -24,6 +26,11 @@ inline constexpr std::string_view instanceMarkerName = "IDD_CORVALE_DIALOG";
 
 // Icon 128, compiled in from res/icons.
 inline constexpr std::string_view programIcon = ":/icons/corvale.png";
+
+// The user's view preferences (QSettings), kept apart from the settings file.
+inline constexpr std::string_view preferencesOrganization = "corvale";
+inline constexpr std::string_view preferencesApplication = "corvale";
+inline constexpr std::string_view showReadingKey = "view/showReading";
 
 // The settings file in the config directory beside the executable.
 inline constexpr std::string_view settingsFileName = "name.xml";

@@ -4,6 +4,7 @@
 #include "resource_text.h"
 #include "string_table.h"
 
+#include <QTextDocument>
 #include <algorithm>
 #include <limits>
 
@@ -16,6 +17,7 @@ void NameListModel::setNames(NameList names)
 {
     beginResetModel();
     m_names = std::move(names);
+    m_insight.reset();
     clearRowState();
     endResetModel();
 }
@@ -33,9 +35,37 @@ int NameListModel::rowCount(const QModelIndex& parent) const
 
 QVariant NameListModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return GbkCodec::decode(m_names.at(sourceRow(index.row())));
+    const std::uint64_t row = sourceRow(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+        return GbkCodec::decode(m_names.at(row));
+    case Qt::ToolTipRole:
+        // As rich text, so that a name holding something like "<b>" is shown as it is.
+        return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
+                                        Qt::WhiteSpaceNoWrap);
+    case ReadingRole:
+        return QString::fromStdString(insight().columnText(row));
+    default:
+        return {};
+    }
+}
+
+const NameInsight& NameListModel::insight() const
+{
+    // The pages are filled from the same inputs, so the last facts gathered usually fit.
+    static std::weak_ptr<const NameInsight> last;
+    if (!m_insight) {
+        m_insight = last.lock();
+        if (!m_insight || m_insight->names() != m_names) {
+            m_insight = std::make_shared<const NameInsight>(m_names, [](std::string_view gbk) {
+                return GbkCodec::decode(gbk).toStdU32String();
+            });
+            last = m_insight;
+        }
+    }
+    return *m_insight;
 }
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -1,14 +1,21 @@
 #pragma once
 
+#include "name_insight.h"
 #include "name_list.h"
 
 #include <QAbstractListModel>
+#include <memory>
 
-// One column of full names drawn on demand from a NameList: nothing is stored per row.
+// One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
+// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from a NameInsight
+// that is built on the first such question after a fill, or shared with another model showing
+// the same names.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 
 public:
+    enum Role { ReadingRole = Qt::UserRole + 1 };
+
     explicit NameListModel(QObject* parent = nullptr);
 
     // Replaces every row; row state (ticks, deletions) starts afresh.
@@ -27,5 +34,8 @@ protected:
     virtual void clearRowState() {}
 
 private:
+    const NameInsight& insight() const;
+
     NameList m_names;
+    mutable std::shared_ptr<const NameInsight> m_insight;
 };

@@ -11,6 +11,7 @@
 #include "screen_fit.h"
 #include "string_table.h"
 #include "template_controls.h"
+#include "uniform_list_view.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -20,10 +21,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QTabWidget>
 #include <QUrl>
 
 namespace {
+
+QSettings preferences()
+{
+    return QSettings(resourceText(res::preferencesOrganization),
+                     resourceText(res::preferencesApplication));
+}
 
 // The control that the window's template creates with this id.
 template <typename Widget>
@@ -59,6 +67,7 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
 
     createAboutAction();
     createPages();
+    createListActions();
     m_tabs->setCurrentIndex(0);
     m_threeCharacter->setChecked(true);
     restoreSettings();
@@ -90,12 +99,44 @@ void CNamingDlg::labelField(const QString& labelName, QLineEdit* field)
 
 void CNamingDlg::createAboutAction()
 {
-    auto* about = new QAction(resourceText(res::aboutMenuItem), this);
-    about->setObjectName(QStringLiteral("aboutAction"));
-    about->setShortcut(QKeySequence::HelpContents);
-    connect(about, &QAction::triggered, this, &CNamingDlg::showAbout);
-    addAction(about);
+    m_aboutAction = new QAction(resourceText(res::aboutMenuItem), this);
+    m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
+    m_aboutAction->setShortcut(QKeySequence::HelpContents);
+    connect(m_aboutAction, &QAction::triggered, this, &CNamingDlg::showAbout);
+    addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+// The lists' menu: the reading column, then the window's own about item.
+void CNamingDlg::createListActions()
+{
+    m_showReadingAction = new QAction(resourceText(res::showReadingMenuItem), this);
+    m_showReadingAction->setObjectName(QStringLiteral("showReadingAction"));
+    m_showReadingAction->setCheckable(true);
+    const auto separator = [this] {
+        auto* action = new QAction(this);
+        action->setSeparator(true);
+        return action;
+    };
+    const QList<QAction*> actions{separator(), m_showReadingAction, separator(), m_aboutAction};
+    for (const ResultPage* page : pages())
+        page->list()->addActions(actions);
+
+    const bool shown = preferences().value(resourceText(res::showReadingKey), false).toBool();
+    m_showReadingAction->setChecked(shown);
+    showReadingColumn(shown);
+    connect(m_showReadingAction, &QAction::toggled, this, [this](bool checked) {
+        showReadingColumn(checked);
+        preferences().setValue(resourceText(res::showReadingKey), checked);
+    });
+}
+
+void CNamingDlg::showReadingColumn(bool shown)
+{
+    for (const ResultPage* page : pages()) {
+        if (page)
+            page->list()->setDetailColumnShown(shown);
+    }
 }
 
 void CNamingDlg::createPages()
@@ -108,6 +149,11 @@ void CNamingDlg::createPages()
           {m_exclude, res::excludePage},
           {m_goodNames, res::goodNamesPage}})
         m_tabs->addTab(page, resourceText(tab.tabLabel));
+}
+
+std::array<ResultPage*, 3> CNamingDlg::pages() const
+{
+    return {m_allNames, m_exclude, m_goodNames};
 }
 
 void CNamingDlg::destroyPages()

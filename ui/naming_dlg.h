@@ -5,10 +5,13 @@
 #include "settings_location.h"
 
 #include <QDialog>
+#include <array>
 
 class CAllNamesPage;
 class CExcludePage;
 class CGoodNamesPage;
+class QAction;
+class ResultPage;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -35,15 +38,19 @@ private:
     void createPages();
     void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
+    void createListActions();
     void restoreSettings();
     void saveSettings() const;
     void destroyPages();
+    // The three result pages, or null pointers once they are torn down.
+    std::array<ResultPage*, 3> pages() const;
 
     void startGeneration();
     void switchPage(int index);
     void refreshGoodNames();
     std::optional<NameMode> checkedMode() const;
     void showAbout();
+    void showReadingColumn(bool shown);
     void openWebMail();
 
     SettingsFile m_settings;
@@ -53,6 +60,8 @@ private:
     QLineEdit* m_candidates;
     QRadioButton* m_twoCharacter;
     QRadioButton* m_threeCharacter;
+    QAction* m_aboutAction;
+    QAction* m_showReadingAction;
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;

@@ -18,6 +18,8 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     m_list->setFrameShape(page.listBorder ? QFrame::StyledPanel : QFrame::NoFrame);
     m_list->setModel(m_model);
     m_list->setColumnWidth(res::listColumnWidth);
+    m_list->setDetailColumn(NameListModel::ReadingRole, res::readingColumnWidth);
+    m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The list fills the page.
     auto* layout = new QVBoxLayout(this);

@@ -138,7 +138,7 @@ QModelIndex UniformListView::indexAt(const QPoint& point) const
 {
     if (point.x() < kFarX) {
         const int x = point.x() + horizontalOffset();
-        if (x < 0 || x >= m_columnWidth)
+        if (x < 0 || x >= contentWidth())
             return {};
     }
     const qint64 row = rowAt(point);
@@ -156,6 +156,28 @@ void UniformListView::setColumnWidth(int width)
     m_header->setDefaultSectionSize(width);
     updateGeometries();
     viewport()->update();
+}
+
+void UniformListView::setDetailColumn(int role, int width)
+{
+    m_detailRole = role;
+    m_detailWidth = std::max(0, width);
+    updateGeometries();
+    viewport()->update();
+}
+
+void UniformListView::setDetailColumnShown(bool shown)
+{
+    if (shown == m_detailShown)
+        return;
+    m_detailShown = shown;
+    updateGeometries();
+    viewport()->update();
+}
+
+int UniformListView::contentWidth() const
+{
+    return m_columnWidth + (m_detailShown ? m_detailWidth : 0);
 }
 
 // Page Up/Down follow the list control convention: first to the edge of the visible page, then
@@ -252,7 +274,7 @@ QRegion UniformListView::visualRegionForSelection(const QItemSelection& selectio
         const qint64 bottom = std::min<qint64>(range.bottom(), last);
         if (top > bottom)
             continue;
-        region += QRect(-horizontalOffset(), int((top - first) * m_rowHeight), m_columnWidth,
+        region += QRect(-horizontalOffset(), int((top - first) * m_rowHeight), contentWidth(),
                         int((bottom - top + 1) * m_rowHeight));
     }
     return region;
@@ -296,6 +318,8 @@ void UniformListView::paintEvent(QPaintEvent* event)
                 option.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled);
         if (QAbstractItemDelegate* delegate = itemDelegateForIndex(index))
             delegate->paint(&painter, option, index);
+        if (m_detailShown)
+            paintDetail(painter, option, index);
     }
 
     painter.setPen(gridColor);
@@ -303,8 +327,26 @@ void UniformListView::paintEvent(QPaintEvent* event)
         const int y = int((row - first + 1) * m_rowHeight) - kGridLineWidth;
         painter.drawLine(dirty.left(), y, dirty.right(), y);
     }
-    const int gridX = left + m_columnWidth - kGridLineWidth;
-    painter.drawLine(gridX, dirty.top(), gridX, dirty.bottom());
+    for (const int right : {m_columnWidth, contentWidth()}) {
+        const int gridX = left + right - kGridLineWidth;
+        painter.drawLine(gridX, dirty.top(), gridX, dirty.bottom());
+    }
+}
+
+// The second column's cell of a row, in the state of the row's first cell but without its
+// check box and focus frame.
+void UniformListView::paintDetail(QPainter& painter, QStyleOptionViewItem option,
+                                  const QModelIndex& index) const
+{
+    option.rect = QRect(option.rect.left() + m_columnWidth, option.rect.top(),
+                        std::max(0, m_detailWidth - kGridLineWidth), option.rect.height());
+    option.index = index;
+    option.state &= ~QStyle::State_HasFocus;
+    option.features = QStyleOptionViewItem::HasDisplay;
+    option.text = index.data(m_detailRole).toString();
+    option.displayAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    option.textElideMode = Qt::ElideRight;
+    style()->drawControl(QStyle::CE_ItemViewItem, &option, &painter, this);
 }
 
 void UniformListView::mousePressEvent(QMouseEvent* event)
@@ -361,7 +403,7 @@ void UniformListView::updateGeometries()
         const int count = modelRowCount();
         QSize size = viewport()->size();
         const QSize maximum = maximumViewportSize();
-        if (maximum.width() >= m_columnWidth && maximum.height() >= qint64(count) * m_rowHeight)
+        if (maximum.width() >= contentWidth() && maximum.height() >= qint64(count) * m_rowHeight)
             size = maximum;
 
         const int page = std::max(1, size.height() / m_rowHeight);
@@ -371,7 +413,7 @@ void UniformListView::updateGeometries()
         vertical->setSingleStep(1);
 
         QScrollBar* horizontal = horizontalScrollBar();
-        horizontal->setRange(0, std::max(0, m_columnWidth - size.width()));
+        horizontal->setRange(0, std::max(0, contentWidth() - size.width()));
         horizontal->setPageStep(std::max(1, size.width()));
         horizontal->setSingleStep(m_rowHeight);
         m_header->setOffset(horizontalOffset());

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 
 class QHeaderView;
+class QStyleOptionViewItem;
 
 // A report-style list of one column of equally tall rows, for models with any row count up to
 // INT_MAX whose rows are composed on demand.
@@ -10,7 +11,8 @@ class QHeaderView;
 // Geometry is arithmetic: row = first visible row + y / row height, with positions computed in
 // qint64. The vertical scroll bar counts rows (its value is the first visible row), so the view
 // keeps no per-row state and model changes cost O(1). Only column 0 of the model is shown, under
-// a non-sorting header that shows the model's heading for that column.
+// a non-sorting header that shows the model's heading for that column. A second column, hidden
+// until asked for, can show each row's text of another role to the right of the first.
 class UniformListView final : public QAbstractItemView {
     Q_OBJECT
 
@@ -28,6 +30,10 @@ public:
 
     void setColumnWidth(int width);
     int columnWidth() const { return m_columnWidth; }
+    // The second column shows the text of `role` of each row, `width` pixels wide.
+    void setDetailColumn(int role, int width);
+    void setDetailColumnShown(bool shown);
+    bool isDetailColumnShown() const { return m_detailShown; }
     // Distance between the tops of two consecutive rows, grid line included.
     int rowHeight() const { return m_rowHeight; }
     QHeaderView* header() const { return m_header; }
@@ -57,6 +63,10 @@ protected slots:
 
 private:
     int modelRowCount() const;
+    // Width of the columns shown.
+    int contentWidth() const;
+    void paintDetail(QPainter& painter, QStyleOptionViewItem option,
+                     const QModelIndex& index) const;
     QModelIndex rowIndex(int row) const;
     int firstVisibleRow() const;
     int fullyVisibleRows() const;
@@ -68,6 +78,9 @@ private:
 
     QHeaderView* m_header;
     int m_columnWidth;
+    int m_detailRole = Qt::DisplayRole;
+    int m_detailWidth = 0;
+    bool m_detailShown = false;
     int m_rowHeight = 1;
     // Row under the last mouse press that started a new selection; the anchor while drag-selecting.
     qint64 m_pressedRow = 0;

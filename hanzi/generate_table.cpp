@@ -1,0 +1,170 @@
+// Build tool: reads the bzip2-compressed Unihan files named on the command line and writes the
+// character table (see unihan_table.h) as a C++ source file.
+//
+//   generate_table <output.cpp> <Unihan_Readings.txt.bz2> <Unihan_IRGSources.txt.bz2>...
+#include "unihan_parser.h"
+#include "unihan_table.h"
+
+#include <algorithm>
+#include <bzlib.h>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace {
+
+std::string decompress(const char* path)
+{
+    const std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path, "rb"), &std::fclose);
+    if (!file)
+        throw std::runtime_error(std::string("cannot open ") + path);
+    int error = BZ_OK;
+    const std::unique_ptr<BZFILE, void (*)(BZFILE*)> bz(
+        BZ2_bzReadOpen(&error, file.get(), 0, 0, nullptr, 0), [](BZFILE* handle) {
+            int ignored = BZ_OK;
+            BZ2_bzReadClose(&ignored, handle);
+        });
+    if (error != BZ_OK)
+        throw std::runtime_error(std::string("not a bzip2 file: ") + path);
+    std::string text;
+    char buffer[1 << 16];
+    while (error == BZ_OK) {
+        const int got = BZ2_bzRead(&error, bz.get(), buffer, sizeof buffer);
+        if (error != BZ_OK && error != BZ_STREAM_END)
+            throw std::runtime_error(std::string("damaged bzip2 data in ") + path);
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    return text;
+}
+
+// Writes bytes as a string literal; everything but printable ASCII is an octal escape.
+void writeText(std::ostream& out, const std::string& text)
+{
+    constexpr std::size_t lineLength = 100;
+    out << '"';
+    std::size_t column = 0;
+    bool lastWasOctal = false;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool printable = byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && c != '?';
+        if (printable && !(lastWasOctal && c >= '0' && c <= '7')) {
+            out << c;
+            lastWasOctal = false;
+        } else {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\%03o", byte);
+            out << escape;
+            lastWasOctal = true;
+        }
+        if (++column >= lineLength) {
+            out << "\"\n\"";
+            column = 0;
+            lastWasOctal = false;
+        }
+    }
+    out << '"';
+}
+
+template <typename Values>
+void writeArray(std::ostream& out, const char* type, const char* name, const Values& values)
+{
+    out << "const " << type << ' ' << name << "[] = {";
+    std::size_t i = 0;
+    for (const auto value : values)
+        out << (i++ % 12 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << "u,";
+    out << "\n};\n";
+}
+
+void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& records)
+{
+    std::vector<std::uint32_t> pageFirst(unihan_table::kPageCount, 0);
+    std::vector<std::uint64_t> pageBits(unihan_table::kPageCount * unihan_table::kWordsPerPage, 0);
+    std::uint32_t entries = 0;
+    std::vector<std::uint8_t> strokesAndFlags;
+    std::vector<std::uint32_t> readingBegin{0};
+    std::vector<std::uint16_t> readings;
+    std::vector<std::uint32_t> syllableBegin{0};
+    std::string syllableText;
+    std::unordered_map<std::string, std::uint16_t> syllables;
+    std::vector<std::uint32_t> definitionBegin{0};
+    std::string definitionText;
+
+    for (const auto& [codePoint, record] : records) {
+        if (record.strokes >= unihan_table::kGeneralStandardFlag)
+            throw std::runtime_error("stroke count too large for the table");
+        pageBits[codePoint / 64] |= std::uint64_t(1) << (codePoint % 64);
+        ++entries;
+        if (codePoint / 256 + 1 < unihan_table::kPageCount)
+            pageFirst[codePoint / 256 + 1] = entries;
+        strokesAndFlags.push_back(static_cast<std::uint8_t>(
+            record.strokes | (record.generalStandard ? unihan_table::kGeneralStandardFlag : 0)));
+        for (const std::string& reading : record.readings) {
+            auto [found, added] =
+                syllables.try_emplace(reading, static_cast<std::uint16_t>(syllables.size()));
+            if (added) {
+                if (syllables.size() > std::numeric_limits<std::uint16_t>::max())
+                    throw std::runtime_error("too many distinct syllables for the table");
+                syllableText += reading;
+                syllableBegin.push_back(static_cast<std::uint32_t>(syllableText.size()));
+            }
+            readings.push_back(found->second);
+        }
+        readingBegin.push_back(static_cast<std::uint32_t>(readings.size()));
+        definitionText += record.definition;
+        definitionBegin.push_back(static_cast<std::uint32_t>(definitionText.size()));
+    }
+
+    // A page without covered code points starts where the page before it ends.
+    for (std::size_t page = 1; page < unihan_table::kPageCount; ++page)
+        pageFirst[page] = std::max(pageFirst[page], pageFirst[page - 1]);
+
+    out << "// Generated at build time from the Unihan database; do not edit.\n"
+        << "#include \"unihan_table.h\"\n\nnamespace unihan_table {\n\n"
+        << "// " << entries << " covered code points.\n";
+    writeArray(out, "std::uint32_t", "kPageFirst", pageFirst);
+    writeArray(out, "std::uint64_t", "kPageBits", pageBits);
+    writeArray(out, "std::uint8_t", "kStrokesAndFlags", strokesAndFlags);
+    writeArray(out, "std::uint32_t", "kReadingBegin", readingBegin);
+    writeArray(out, "std::uint16_t", "kReadings", readings);
+    writeArray(out, "std::uint32_t", "kSyllableBegin", syllableBegin);
+    writeArray(out, "std::uint32_t", "kDefinitionBegin", definitionBegin);
+    out << "const char kSyllableText[] =\n";
+    writeText(out, syllableText);
+    out << ";\nconst char kDefinitionText[] =\n";
+    writeText(out, definitionText);
+    out << ";\n\n} // namespace unihan_table\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::cerr << "usage: " << argv[0] << " <output.cpp> <Unihan file.bz2>...\n";
+        return 2;
+    }
+    try {
+        unihan::Parser parser;
+        for (int i = 2; i < argc; ++i) {
+            std::istringstream text(decompress(argv[i]));
+            parser.read(text);
+        }
+        std::ostringstream table;
+        writeTable(table, parser.records());
+        std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
+        out << table.str();
+        out.close();
+        if (!out)
+            throw std::runtime_error(std::string("cannot write ") + argv[1]);
+    } catch (const std::exception& error) {
+        std::cerr << argv[0] << ": " << error.what() << '\n';
+        std::remove(argv[1]);
+        return 1;
+    }
+    return 0;
+}

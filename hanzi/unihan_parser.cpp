@@ -1,0 +1,131 @@
+#include "unihan_parser.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+#include <string_view>
+
+namespace unihan {
+namespace {
+
+// Splits on single spaces, dropping empty pieces.
+std::vector<std::string_view> words(std::string_view text)
+{
+    std::vector<std::string_view> pieces;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find(' '), text.size());
+        if (end > 0)
+            pieces.push_back(text.substr(0, end));
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return pieces;
+}
+
+void addReading(std::vector<std::string>& readings, std::string_view reading)
+{
+    if (!reading.empty() && std::find(readings.begin(), readings.end(), reading) == readings.end())
+        readings.emplace_back(reading);
+}
+
+// Entries of the form `locations:reading,reading`; the locations may hold ',' and '*'.
+void addLocatedReadings(std::vector<std::string>& readings, std::string_view value)
+{
+    for (std::string_view entry : words(value)) {
+        const std::size_t colon = entry.find(':');
+        if (colon == std::string_view::npos)
+            throw std::runtime_error("reading without location: " + std::string(entry));
+        entry.remove_prefix(colon + 1);
+        while (!entry.empty()) {
+            const std::size_t comma = std::min(entry.find(','), entry.size());
+            addReading(readings, entry.substr(0, comma));
+            entry.remove_prefix(std::min(comma + 1, entry.size()));
+        }
+    }
+}
+
+char32_t parseCodePoint(std::string_view text)
+{
+    unsigned value = 0;
+    if (text.size() < 3 || text.substr(0, 2) != "U+" ||
+        std::from_chars(text.data() + 2, text.data() + text.size(), value, 16).ptr !=
+            text.data() + text.size() ||
+        value > 0x10FFFF)
+        throw std::runtime_error("bad code point: " + std::string(text));
+    return static_cast<char32_t>(value);
+}
+
+int parseStrokes(std::string_view value)
+{
+    const std::vector<std::string_view> counts = words(value);
+    if (counts.empty())
+        return 0;
+    int strokes = 0;
+    const std::string_view first = counts.front();
+    if (std::from_chars(first.data(), first.data() + first.size(), strokes).ptr !=
+            first.data() + first.size() ||
+        strokes < 0)
+        throw std::runtime_error("bad stroke count: " + std::string(value));
+    return strokes;
+}
+
+} // namespace
+
+void Parser::read(std::istream& in)
+{
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line.empty() || line.front() == '#')
+            continue;
+        const std::size_t tab1 = line.find('\t');
+        const std::size_t tab2 =
+            tab1 == std::string::npos ? std::string::npos : line.find('\t', tab1 + 1);
+        if (tab2 == std::string::npos)
+            throw std::runtime_error("line without three fields: " + line);
+        const std::string_view text(line);
+        const std::string_view field = text.substr(tab1 + 1, tab2 - tab1 - 1);
+        const std::string_view value = text.substr(tab2 + 1);
+        const char32_t codePoint = parseCodePoint(text.substr(0, tab1));
+
+        const auto store = [&](std::string Fields::*member) {
+            m_fields[codePoint].*member = std::string(value);
+        };
+        if (field == "kMandarin") {
+            store(&Fields::mandarin);
+            m_fields[codePoint].hasMandarin = true;
+        } else if (field == "kTGHZ2013") {
+            store(&Fields::tghz2013);
+            m_fields[codePoint].hasTghz2013 = true;
+        } else if (field == "kXHC1983") {
+            store(&Fields::xhc1983);
+        } else if (field == "kHanyuPinyin") {
+            store(&Fields::hanyuPinyin);
+        } else if (field == "kTotalStrokes") {
+            store(&Fields::totalStrokes);
+        } else if (field == "kDefinition") {
+            store(&Fields::definition);
+        }
+    }
+}
+
+std::map<char32_t, Record> Parser::records() const
+{
+    std::map<char32_t, Record> records;
+    for (const auto& [codePoint, fields] : m_fields) {
+        if (!fields.hasMandarin)
+            continue;
+        Record& record = records[codePoint];
+        for (const std::string_view reading : words(fields.mandarin))
+            addReading(record.readings, reading);
+        addLocatedReadings(record.readings, fields.tghz2013);
+        addLocatedReadings(record.readings, fields.xhc1983);
+        addLocatedReadings(record.readings, fields.hanyuPinyin);
+        record.strokes = parseStrokes(fields.totalStrokes);
+        record.generalStandard = fields.hasTghz2013;
+        record.definition = fields.definition;
+    }
+    return records;
+}
+
+} // namespace unihan

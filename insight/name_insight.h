@@ -1,0 +1,69 @@
+#pragma once
+
+#include "character_info.h"
+#include "name_list.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the Unihan table says about the names of a NameList: readings with tones, strokes and
+// the general standard list, for any row. Facts are gathered per character of the surname and
+// of each unit once, when the insight is built, so a row's answer only joins them.
+class NameInsight final {
+public:
+    // Turns GBK bytes into code points; bytes that do not decode give U+FFFD.
+    using Decoder = std::function<std::u32string(std::string_view gbk)>;
+
+    struct Character {
+        char32_t codePoint = 0;
+        // Empty for a character the table does not cover ('?', U+FFFD, Latin letters...).
+        std::optional<CharacterInfo> info;
+        // The reading the name gives it: the surname reading in the surname, the customary
+        // reading elsewhere; empty when not covered.
+        std::string reading;
+        int tone = 0;
+
+        bool covered() const { return info.has_value(); }
+    };
+
+    NameInsight() = default;
+    // The surname and every unit are decoded by themselves, never joined.
+    NameInsight(NameList names, const Decoder& decode);
+
+    const NameList& names() const { return m_names; }
+    std::span<const Character> surname() const { return m_surname; }
+    // The characters of unit `index` (< names().unitCount()).
+    std::span<const Character> unit(std::uint64_t index) const;
+
+    // The characters of row `row` (< names().size()): the surname's, then each unit's; the
+    // given name starts at surname().size().
+    std::vector<const Character*> characters(std::uint64_t row) const;
+
+    // One syllable per character, space-separated; '?' stands for a character not covered.
+    std::string readings(std::uint64_t row) const;
+    // One digit per character (0 for the neutral tone, '?' when not covered), '-'-separated.
+    std::string toneDigits(std::uint64_t row) const;
+    // Strokes per character (0 when unknown or not covered) and their sum.
+    std::vector<int> strokes(std::uint64_t row) const;
+    int totalStrokes(std::uint64_t row) const;
+    // True for each covered character outside the general standard list.
+    std::vector<bool> outsideStandard(std::uint64_t row) const;
+
+    // Multi-line text for the row's tooltip, UTF-8.
+    std::string tooltip(std::uint64_t row) const;
+    // The single line of the reading column: readings, tone digits and total strokes.
+    std::string columnText(std::uint64_t row) const;
+
+private:
+    NameList m_names;
+    std::vector<Character> m_surname;
+    // The characters of every unit, one after the other; unit i spans
+    // [m_unitBegin[i], m_unitBegin[i + 1]).
+    std::vector<Character> m_unitCharacters;
+    std::vector<std::uint32_t> m_unitBegin;
+};

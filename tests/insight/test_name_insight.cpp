@@ -1,0 +1,93 @@
+#include "name_insight.h"
+
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+// Decodes the few GBK characters these tests use, and ASCII; anything else is U+FFFD, as
+// the window's codec gives for bytes that do not decode.
+std::u32string decode(std::string_view gbk)
+{
+    static const std::map<std::string, char32_t, std::less<>> characters{
+        {"\xCD\xF5", U'王'}, {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xD6", U'乐'},
+        {"\xB5\xA5", U'单'}, {"\xD6\xEE", U'诸'}, {"\xB8\xF0", U'葛'}, {"\x81\x41", U'丄'},
+    };
+    std::u32string text;
+    for (std::size_t i = 0; i < gbk.size();) {
+        const auto byte = static_cast<unsigned char>(gbk[i]);
+        if (byte < 0x80) {
+            text += char32_t(byte);
+            ++i;
+            continue;
+        }
+        const auto found = characters.find(gbk.substr(i, 2));
+        text += found == characters.end() ? U'\uFFFD' : found->second;
+        i += 2;
+    }
+    return text;
+}
+
+struct RowCase {
+    const char* what;
+    std::string surname;
+    std::string candidates;
+    NameMode mode;
+    std::uint64_t row;
+    std::string column;
+    int strokes;
+};
+
+const RowCase rowCases[] = {
+    {"three characters", "\xCD\xF5", "\xC3\xC0\xC0\xF6", NameMode::ThreeCharacter, 1,
+     "wáng měi lì（2-3-4）  20 画", 20},
+    {"surname reading first, customary after", "\xB5\xA5", "\xB5\xA5\xC3\xC0",
+     NameMode::TwoCharacter, 0, "shàn dān（4-1）  16 画", 16},
+    {"compound surname", "\xD6\xEE\xB8\xF0", "\xC0\xD6", NameMode::TwoCharacter, 0,
+     "zhū gě lè（1-3-4）  27 画", 27},
+    {"question mark and undecodable bytes", "?", "\xC3\xC0\x81", NameMode::ThreeCharacter, 1,
+     "? měi ?（?-3-?）  9 画", 9},
+    {"nothing covered", "?", "??", NameMode::TwoCharacter, 0, "", 0},
+    {"two letters in one unit", "\xCD\xF5", "ab", NameMode::TwoCharacter, 0,
+     "wáng ? ?（2-?-?）  4 画", 4},
+};
+
+class RowFacts : public testing::TestWithParam<RowCase> {};
+
+TEST_P(RowFacts, JoinThePerCharacterFacts)
+{
+    const RowCase& c = GetParam();
+    const NameInsight insight(NameList(c.surname, c.candidates, c.mode), decode);
+    EXPECT_EQ(insight.columnText(c.row), c.column);
+    EXPECT_EQ(insight.totalStrokes(c.row), c.strokes);
+}
+
+INSTANTIATE_TEST_SUITE_P(NameInsight, RowFacts, testing::ValuesIn(rowCases));
+
+TEST(NameInsight, TooltipTellsReadingsStrokesPolyphonesAndGlosses)
+{
+    const NameInsight insight(NameList("\xCD\xF5", "\xC3\xC0\xC0\xD6", NameMode::ThreeCharacter),
+                              decode);
+    EXPECT_EQ(insight.tooltip(1), "王美乐\n"
+                                  "读音：wáng měi lè（2-3-4）\n"
+                                  "笔画：王 4 + 美 9 + 乐 5 = 18\n"
+                                  "多音字：乐 lè / yuè\n"
+                                  "释义：美 beautiful, pretty; pleasing\n"
+                                  "释义：乐 happy, glad; enjoyable; music");
+}
+
+TEST(NameInsight, WarnsOnceForEachCharacterOutsideTheStandardList)
+{
+    const NameInsight insight(NameList("\x81\x41", "\x81\x41?", NameMode::ThreeCharacter), decode);
+    const std::string warning = "「丄」不在《通用规范汉字表》内";
+    const std::string tip = insight.tooltip(0); // 丄丄丄
+    EXPECT_EQ(tip.find(warning), tip.rfind(warning));
+    EXPECT_NE(tip.find(warning), std::string::npos);
+    EXPECT_EQ(insight.outsideStandard(0), std::vector<bool>({true, true, true}));
+
+    // '?' gets neither insight nor warning.
+    EXPECT_EQ(NameInsight(NameList("?", "??", NameMode::TwoCharacter), decode).tooltip(0), "???");
+    EXPECT_EQ(insight.outsideStandard(2), std::vector<bool>({true, false, true})); // 丄?丄
+}
+
+} // namespace
