@@ -3,43 +3,61 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <string>
+#include <filesystem>
+#include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// $XDG_RUNTIME_DIR, or a private folder in /tmp when the session has none.
-std::string runtimeDirectory()
+// Whether `folder` exists (after making it, if it may be made) as a folder of this user's own.
+// Someone else's folder, or a file or link planted in its place in /tmp, is not ours to lock in.
+bool isOwnFolder(const InstanceGuard::Folder& folder)
 {
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/')
-        return runtime;
-    const uid_t uid = getuid();
-    std::string directory = "/tmp/corvale-" + std::to_string(uid);
-    mkdir(directory.c_str(), 0700);
+    if (folder.create) {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(folder.path).parent_path(),
+                                            ignored);
+        mkdir(folder.path.c_str(), 0700);
+    }
     struct stat info {};
-    // Someone else's folder or a link planted in /tmp is not ours to lock in.
-    if (lstat(directory.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != uid)
-        return {};
-    return directory;
+    return lstat(folder.path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == getuid();
 }
 
 } // namespace
 
-InstanceGuard::InstanceGuard(std::string_view name)
+std::vector<InstanceGuard::Folder> InstanceGuard::defaultFolders()
 {
-    const std::string directory = runtimeDirectory();
-    if (directory.empty())
-        return;
-    const std::string path = directory + '/' + std::string(name) + ".lock";
-    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (m_fd < 0)
-        return;
-    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
+    std::vector<Folder> folders;
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime == '/')
+        folders.push_back({runtime, false});
+    const uid_t uid = getuid();
+    folders.push_back({"/tmp/corvale-" + std::to_string(uid), true});
+    // $HOME may point anywhere; the password database names the user's own home.
+    if (const passwd* user = getpwuid(uid); user && user->pw_dir && *user->pw_dir == '/')
+        folders.push_back({std::string(user->pw_dir) + "/.cache/corvale", true});
+    return folders;
+}
+
+InstanceGuard::InstanceGuard(std::string_view name, const std::vector<Folder>& folders)
+{
+    for (const Folder& folder : folders) {
+        if (!isOwnFolder(folder))
+            continue;
+        const std::string path = folder.path + '/' + std::string(name) + ".lock";
+        const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0)
+            continue;
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            m_fd = fd;
+            return;
+        }
         m_anotherCopyRuns = errno == EWOULDBLOCK;
-        close(m_fd);
-        m_fd = -1;
+        close(fd);
+        if (m_anotherCopyRuns)
+            return;
     }
 }
 

@@ -4,6 +4,7 @@
 #include "naming_dlg.h"
 #include "program_icon.h"
 #include "resource_text.h"
+#include "settings_location.h"
 #include "string_table.h"
 #include "termination_request.h"
 
@@ -33,6 +34,8 @@ void CNamingApp::initInstance()
         message.exec();
         return;
     }
+    // Holding the guard, no other copy of this user can be saving: what is left was killed.
+    ProgramSettingsFile().removeStaleTemporaryFiles(std::string(res::settingsFileName));
     CNamingDlg dialog;
     const TerminationRequest termination;
     connect(&termination, &TerminationRequest::requested, &dialog,

@@ -7,12 +7,14 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-std::optional<std::string> ReadWholeFile(const std::string& path)
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes)
 {
     // O_NONBLOCK keeps a FIFO in place of the file from blocking the open; it is refused below.
-    const UniqueFd fd(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    const UniqueFd fd(
+        open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
     struct stat status {};
-    if (!fd || fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (!fd || fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
         return std::nullopt;
     }
     std::string bytes;
@@ -25,6 +27,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
         }
         if (count > 0) {
             bytes.append(chunk.data(), static_cast<std::size_t>(count));
+            // The file may grow while it is read.
+            if (bytes.size() > maxBytes) {
+                return std::nullopt;
+            }
         } else if (errno != EINTR) {
             return std::nullopt;
         }

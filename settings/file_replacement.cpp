@@ -3,54 +3,33 @@
 #include "read_link.h"
 #include "unique_fd.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <sys/stat.h>
+#include <utility>
 
 namespace {
 
-// The kernel's own limit on links followed while resolving one path.
-constexpr int kMaxLinkHops = 40;
 // Used for a new file when the process's umask cannot be read.
 constexpr mode_t kFallbackUmask = 022;
-
-std::string DirectoryOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
+// The random part mkostemp() puts after the dot of a temporary file's name.
+constexpr std::size_t kRandomNameLength = 6;
 
 std::string FileNameOf(const std::string& path)
 {
     return path.substr(path.rfind('/') + 1);
 }
 
-// The path whose file finally receives the bytes: `path` with every symbolic link followed. A
-// missing final file is fine (it will be created); a link loop or an unreadable link is not.
-std::optional<std::string> ResolveLinks(std::string path)
+// The prefix of the temporary files that saving `fileName` creates beside it.
+std::string TemporaryPrefix(const std::string& fileName)
 {
-    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
-        struct stat status {};
-        if (lstat(path.c_str(), &status) != 0) {
-            return errno == ENOENT ? std::optional(path) : std::nullopt;
-        }
-        if (!S_ISLNK(status.st_mode)) {
-            return path;
-        }
-        const auto target = ReadLink(path);
-        if (!target) {
-            return std::nullopt;
-        }
-        path = target->starts_with('/') ? *target : DirectoryOf(path) + "/" + *target;
-    }
-    return std::nullopt;
+    return "." + fileName + ".";
 }
 
 // The umask as the kernel reports it; reading it this way, unlike umask(2), changes nothing.
@@ -65,15 +44,23 @@ mode_t CurrentUmask()
     return kFallbackUmask;
 }
 
-// The permission bits the replacement gets: the old file's, or for a new file those that creating
-// it directly would have given. Nothing when the old file must stay untouched: not a regular
-// file, or read-only. A file without any write bit counts as read-only even for root, who could
-// otherwise open it for writing.
-std::optional<mode_t> ReplacementMode(const std::string& target)
+// What the replacement takes over from the file it replaces.
+struct Inheritance {
+    mode_t mode;
+    // The old file's owner and group; absent for a new file, which keeps the creator's.
+    std::optional<std::pair<uid_t, gid_t>> owner;
+};
+
+// The permission bits and owner the replacement gets: the old file's, or for a new file the
+// bits that creating it directly would have given. Nothing when the old file must stay
+// untouched: not a regular file, or read-only. A file without any write bit counts as read-only
+// even for root, who could otherwise open it for writing.
+std::optional<Inheritance> InheritanceFrom(const std::string& target)
 {
     struct stat status {};
     if (stat(target.c_str(), &status) != 0) {
-        return errno == ENOENT ? std::optional<mode_t>(0666 & ~CurrentUmask()) : std::nullopt;
+        return errno == ENOENT ? std::optional(Inheritance{0666 & ~CurrentUmask(), std::nullopt})
+                               : std::nullopt;
     }
     if (!S_ISREG(status.st_mode) || (status.st_mode & 0222) == 0) {
         return std::nullopt;
@@ -81,7 +68,20 @@ std::optional<mode_t> ReplacementMode(const std::string& target)
     if (!UniqueFd(open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY))) {
         return std::nullopt;
     }
-    return status.st_mode & 07777;
+    return Inheritance{status.st_mode & 07777, std::pair(status.st_uid, status.st_gid)};
+}
+
+// Gives the open temporary file the old file's owner and group, so that a save by another user
+// (root, typically) does not take the file away from its owner. Only a real change is asked
+// for, since even an owner may not hand a file to a group of which they are not a member.
+bool TakeOwner(int fd, const std::optional<std::pair<uid_t, gid_t>>& owner)
+{
+    struct stat status {};
+    if (!owner || (fstat(fd, &status) == 0 && status.st_uid == owner->first &&
+                   status.st_gid == owner->second)) {
+        return true;
+    }
+    return fchown(fd, owner->first, owner->second) == 0;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -105,6 +105,18 @@ void SyncDirectory(const std::string& directory)
     }
 }
 
+// Whether `name` is `prefix` followed by the letters and digits mkostemp() chooses.
+bool IsTemporaryName(std::string_view name, std::string_view prefix)
+{
+    if (!name.starts_with(prefix) || name.size() != prefix.size() + kRandomNameLength) {
+        return false;
+    }
+    const std::string_view random = name.substr(prefix.size());
+    return std::all_of(random.begin(), random.end(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
 } // namespace
 
 void ReplaceFileContents(const std::string& path, std::string_view contents)
@@ -113,22 +125,38 @@ void ReplaceFileContents(const std::string& path, std::string_view contents)
     if (!target) {
         return;
     }
-    const auto mode = ReplacementMode(*target);
-    if (!mode) {
+    const auto inheritance = InheritanceFrom(*target);
+    if (!inheritance) {
         return;
     }
     const std::string directory = DirectoryOf(*target);
-    std::string temporary = directory + "/." + FileNameOf(*target) + ".XXXXXX";
+    std::string temporary = directory + "/" + TemporaryPrefix(FileNameOf(*target)) +
+                            std::string(kRandomNameLength, 'X');
     UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) {
         return;
     }
-    const bool replaced = WriteAll(fd.get(), contents) && fchmod(fd.get(), *mode) == 0 &&
-                          fsync(fd.get()) == 0 && fd.close() &&
-                          std::rename(temporary.c_str(), target->c_str()) == 0;
+    const bool replaced = WriteAll(fd.get(), contents) && TakeOwner(fd.get(), inheritance->owner) &&
+                          fchmod(fd.get(), inheritance->mode) == 0 && fsync(fd.get()) == 0 &&
+                          fd.close() && std::rename(temporary.c_str(), target->c_str()) == 0;
     if (!replaced) {
         unlink(temporary.c_str());
         return;
     }
     SyncDirectory(directory);
+}
+
+void RemoveStaleTemporaryFiles(const std::string& directory, const std::string& fileName)
+{
+    const std::string prefix = TemporaryPrefix(fileName);
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(directory, error), end; !error && entry != end;
+         entry.increment(error)) {
+        struct stat status {};
+        if (IsTemporaryName(entry->path().filename().string(), prefix) &&
+            lstat(entry->path().c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == geteuid()) {
+            unlink(entry->path().c_str());
+        }
+    }
 }

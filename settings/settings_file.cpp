@@ -8,6 +8,13 @@
 
 #include <utility>
 
+namespace {
+
+// The program writes a few hundred kilobytes at most; a larger file is damaged and not read.
+constexpr std::size_t kMaxFileBytes = 1 << 20;
+
+} // namespace
+
 std::string ExecutableDirectory()
 {
     const std::string executable = ReadLink("/proc/self/exe").value_or("");
@@ -57,9 +64,21 @@ std::optional<NamingSettings> SettingsFile::load(const std::string& fileName) co
     if (m_folder.empty())
         return std::nullopt;
     try {
-        auto bytes = ReadWholeFile(path(fileName));
+        const auto target = ResolveLinks(path(fileName));
+        auto bytes = target ? ReadWholeFile(*target, kMaxFileBytes) : std::nullopt;
         return bytes ? ParseSettings(std::move(*bytes)) : std::nullopt;
     } catch (...) {
         return std::nullopt;
+    }
+}
+
+void SettingsFile::removeStaleTemporaryFiles(const std::string& fileName) const
+{
+    if (m_folder.empty())
+        return;
+    try {
+        RemoveStaleTemporaryFiles(m_folder, fileName);
+    } catch (...) {
+        // The files are only clutter; the next start tries again.
     }
 }

@@ -26,6 +26,9 @@ public:
 
     void save(const NamingSettings& settings, const std::string& fileName) const;
     std::optional<NamingSettings> load(const std::string& fileName) const;
+    // Removes what interrupted saves of `fileName` left behind; call it only while this user
+    // runs no other copy of the program.
+    void removeStaleTemporaryFiles(const std::string& fileName) const;
 
 private:
     std::string path(const std::string& fileName) const;

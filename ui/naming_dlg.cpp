@@ -8,6 +8,7 @@
 #include "link_label.h"
 #include "program_icon.h"
 #include "resource_text.h"
+#include "screen_fit.h"
 #include "string_table.h"
 #include "template_controls.h"
 #include "uniform_list_view.h"
@@ -76,6 +77,8 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     connect(m_tabs, &QTabWidget::currentChanged, this, &CNamingDlg::switchPage);
     connect(control<LinkLabel>(this, res::authorLinkId), &LinkLabel::clicked, this,
             &CNamingDlg::openWebMail);
+    // Last: this may move the controls into a scroll area, out of reach of control().
+    fitIntoScreen(this);
 }
 
 CNamingDlg::~CNamingDlg()

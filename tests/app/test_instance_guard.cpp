@@ -4,11 +4,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -112,10 +114,40 @@ TEST_F(InstanceGuardTest, OtherMarkersAreIndependent)
     stop(first, SIGTERM);
 }
 
-TEST_F(InstanceGuardTest, WithoutAUsableRuntimeDirectoryTheProgramRunsUnguarded)
+TEST_F(InstanceGuardTest, WithoutAnyUsableFolderTheProgramRunsUnguarded)
 {
-    setenv("XDG_RUNTIME_DIR", (m_directory / "missing").c_str(), 1);
-    EXPECT_FALSE(InstanceGuard(marker).anotherCopyRuns());
+    std::ofstream(m_directory / "file") << "x";
+    const std::vector<InstanceGuard::Folder> folders = {{m_directory / "missing", false},
+                                                        {m_directory / "file" / "below", true}};
+    const InstanceGuard first(marker, folders);
+    EXPECT_FALSE(first.anotherCopyRuns());
+    EXPECT_FALSE(InstanceGuard(marker, folders).anotherCopyRuns());
+}
+
+// What another user may plant at /tmp/corvale-<uid> before the program first starts: a folder
+// of their own (only root can make one here), a file or a link.
+TEST_F(InstanceGuardTest, APlantedLockFolderIsPassedOverForTheHomeFolder)
+{
+    const std::filesystem::path foreign = m_directory / "foreign", file = m_directory / "file",
+                                link = m_directory / "link";
+    std::filesystem::create_directory(foreign);
+    const bool root = chown(foreign.c_str(), 12345, 12345) == 0;
+    std::ofstream(file) << "x";
+    std::filesystem::create_symlink(m_directory, link);
+    const std::filesystem::path home = m_directory / "home" / ".cache" / "corvale";
+    for (const auto& planted : root ? std::vector{foreign, file, link} : std::vector{file, link}) {
+        SCOPED_TRACE(planted);
+        const std::vector<InstanceGuard::Folder> folders = {{planted, true}, {home, true}};
+        const InstanceGuard first(marker, folders);
+        EXPECT_FALSE(first.anotherCopyRuns());
+        EXPECT_TRUE(std::filesystem::exists(home / "IDD_CORVALE_DIALOG.lock"));
+        const pid_t second = fork();
+        if (second == 0)
+            _exit(InstanceGuard(marker, folders).anotherCopyRuns() ? 0 : 1);
+        int status = 0;
+        waitpid(second, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second copy ran";
+    }
 }
 
 TEST_F(InstanceGuardTest, TheProgramHoldsTheMarkerWhileItRuns)

@@ -128,13 +128,14 @@ TEST(CleanCandidates, RemovesOnlyTheFiveSeparators)
 
 TEST(NameList, CountsRowsInSixtyFourBits)
 {
-    const std::string units(2 * 50'000, '\xC3');
+    // 70,000 units give 4.9 billion rows, more than 32 bits can count.
+    const std::string units(2 * 70'000, '\xC3');
     const NameList list(wang, units, NameMode::ThreeCharacter);
-    EXPECT_EQ(list.size(), 2'500'000'000ULL);
+    EXPECT_EQ(list.size(), 4'900'000'000ULL);
     EXPECT_EQ(list.at(list.size() - 1), wang + "\xC3\xC3\xC3\xC3");
 
     std::string mixed = units;
-    mixed.replace(2 * 49'999, 2, li);
+    mixed.replace(2 * 69'999, 2, li);
     const NameList last(wang, mixed, NameMode::ThreeCharacter);
     EXPECT_EQ(last.at(last.size() - 1), wang + li + li);
     EXPECT_EQ(last.at(last.size() - 2), wang + li + "\xC3\xC3");

@@ -96,7 +96,7 @@ TEST_F(FileReplacement, LeavesALinkLoopAlone)
 TEST_F(FileReplacement, FailedWriteKeepsTheOldFileWhole)
 {
     WriteBytes(nameXml(), kOld);
-    const NamingSettings large{std::string(1 << 20, 'a'), kMeili, true};
+    const NamingSettings large{std::string(64 * 1024, 'a'), kMeili, true};
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
