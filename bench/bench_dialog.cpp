@@ -47,6 +47,19 @@ void BM_StartToPaintedPages(benchmark::State& state)
     state.counters["extra_MB"] = residentMegabytes() - before;
 }
 
+// From the exclusion tab to the good-names tab, painted.
+void timeSwitchToGoodNames(benchmark::State& state, Window& window)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.tabs()->setCurrentIndex(1);
+        state.ResumeTiming();
+        window.tabs()->setCurrentIndex(2);
+        window.paint();
+    }
+    state.counters["good_rows"] = window.goodNames()->model()->rowCount();
+}
+
 void BM_GoodNamesTabWithTicks(benchmark::State& state)
 {
     const auto ticks = static_cast<int>(state.range(0));
@@ -58,14 +71,7 @@ void BM_GoodNamesTabWithTicks(benchmark::State& state)
     std::uniform_int_distribution<int> rows(0, exclusions->rowCount() - 1);
     for (int i = 0; i < ticks; ++i)
         exclusions->setData(exclusions->index(rows(engine), 0), Qt::Checked, Qt::CheckStateRole);
-    for (auto _ : state) {
-        state.PauseTiming();
-        window.tabs()->setCurrentIndex(1);
-        state.ResumeTiming();
-        window.tabs()->setCurrentIndex(2);
-        window.paint();
-    }
-    state.counters["good_rows"] = window.goodNames()->model()->rowCount();
+    timeSwitchToGoodNames(state, window);
 }
 
 // Rows ticked by an item of the exclusion page's menu, then the switch to the good-names tab:
@@ -80,14 +86,7 @@ void BM_GoodNamesTabAfterMenuItem(benchmark::State& state)
     const char* item = state.range(1) ? "tickRareAction" : "invertTicksAction";
     state.SetLabel(item);
     window.exclusions()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
-    for (auto _ : state) {
-        state.PauseTiming();
-        window.tabs()->setCurrentIndex(1);
-        state.ResumeTiming();
-        window.tabs()->setCurrentIndex(2);
-        window.paint();
-    }
-    state.counters["good_rows"] = window.goodNames()->model()->rowCount();
+    timeSwitchToGoodNames(state, window);
 }
 
 void BM_ScrollToRowAndPaint(benchmark::State& state)

@@ -42,26 +42,31 @@ const std::pair<const char*, Rule> rules[] = {
     {"avoiding", avoidingParents},
 };
 
-// A rule from its menu item to the ticks: the row pattern, the bitmap and the merge into the
-// ticks, which already hold the rows of the "containing" rule. The insight is made once per
-// fill and is not counted.
-void BM_Rule(benchmark::State& state)
+// The second rule from its menu item to the ticks, with the first one's rows already ticked:
+// the row pattern, the bitmap and the merge. The insight is made once per fill and is not
+// counted. The resident growth is meaningful only when the benchmark runs alone.
+void timeRuleAfterRule(benchmark::State& state, const NameInsight& insight, Rule first, Rule second)
 {
-    const auto n = static_cast<int>(state.range(0));
-    const auto& [name, rule] = rules[state.range(1)];
-    state.SetLabel(name);
-    const NameInsight insight = insightOf(n);
     const std::uint64_t rows = insight.names().size();
+    const double before = residentMegabytes();
     TickRecord record;
     for (auto _ : state) {
         state.PauseTiming();
         record.reset();
-        record.tickAll(*matchingRows(containingFirst(insight), rows, {}));
+        record.tickAll(*matchingRows(first(insight), rows, {}));
         state.ResumeTiming();
-        record.tickAll(*matchingRows(rule(insight), rows, {}));
+        record.tickAll(*matchingRows(second(insight), rows, {}));
     }
     state.counters["ticked"] = static_cast<double>(record.ticks().count());
     state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+    state.counters["resident_growth_MB"] = residentMegabytes() - before;
+}
+
+void BM_Rule(benchmark::State& state)
+{
+    const auto& [name, rule] = rules[state.range(1)];
+    state.SetLabel(name);
+    timeRuleAfterRule(state, insightOf(static_cast<int>(state.range(0))), containingFirst, rule);
 }
 
 // Invert and clear after a rule, then the memory an undo of them keeps.
@@ -84,20 +89,8 @@ void BM_InvertAfterRule(benchmark::State& state)
 // nor the undo can be stored as runs: the most memory a rule leaves behind.
 void BM_DenseRuleAfterDenseRule(benchmark::State& state)
 {
-    const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
-    const std::uint64_t rows = insight.names().size();
-    const double before = residentMegabytes();
-    TickRecord record;
-    for (auto _ : state) {
-        state.PauseTiming();
-        record.reset();
-        record.tickAll(*matchingRows(avoidingParents(insight), rows, {}));
-        state.ResumeTiming();
-        record.tickAll(*matchingRows(rowsInOneTone(insight), rows, {}));
-    }
-    state.counters["ticked"] = static_cast<double>(record.ticks().count());
-    state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
-    state.counters["resident_growth_MB"] = residentMegabytes() - before;
+    timeRuleAfterRule(state, insightOf(static_cast<int>(state.range(0))), avoidingParents,
+                      rowsInOneTone);
 }
 
 void BM_Insight(benchmark::State& state)

@@ -36,11 +36,6 @@ std::uint64_t RowSet::count(std::uint64_t begin, std::uint64_t end) const
     return roaring_bitmap_range_cardinality(&m_bits.roaring, begin, end);
 }
 
-RowSet RowSet::missingFrom(const RowSet& other) const
-{
-    return RowSet(other.m_bits - m_bits);
-}
-
 void RowSet::truncate(std::uint64_t end)
 {
     if (end < rowLimit)

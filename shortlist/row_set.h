@@ -25,8 +25,6 @@ public:
     void subtract(const RowSet& other) { m_bits -= other.m_bits; }
     // Every row in [0, end) changes its membership.
     void flip(std::uint64_t end) { m_bits.flip(0, end); }
-    // The rows of `other` not in this set.
-    RowSet missingFrom(const RowSet& other) const;
     // Drops the rows at or past `end`.
     void truncate(std::uint64_t end);
 

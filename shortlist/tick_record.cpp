@@ -1,8 +1,10 @@
 #include "tick_record.h"
 
-std::uint64_t TickRecord::tickAll(const RowSet& rows)
+std::uint64_t TickRecord::tickAll(RowSet rows)
 {
-    m_undoRows = m_ticks.missingFrom(rows);
+    // The rule's own bitmap becomes the undo, so no third bitmap is ever held.
+    rows.subtract(m_ticks);
+    m_undoRows = std::move(rows);
     m_undoRows.compact();
     m_ticks.unite(m_undoRows);
     m_ticks.compact();

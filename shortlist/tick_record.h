@@ -15,7 +15,7 @@ public:
     void tick(std::uint32_t row, bool on) { m_ticks.set(row, on); }
 
     // Ticks `rows` as well; returns the number of rows newly ticked.
-    std::uint64_t tickAll(const RowSet& rows);
+    std::uint64_t tickAll(RowSet rows);
     // Turns every tick of the rows [0, rows) over.
     void invert(std::uint64_t rows);
     void clear();

@@ -114,7 +114,7 @@ bool CExcludePage::tickMatchingRows(const RowPattern& pattern)
     progress.setObjectName(QStringLiteral("tickingProgress"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
-    const std::optional<RowSet> rows = matchingRows(
+    std::optional<RowSet> rows = matchingRows(
         pattern, static_cast<std::uint64_t>(m_model->rowCount()), [&progress](double done) {
             progress.setValue(static_cast<int>(done * 1000));
             return !progress.wasCanceled();
@@ -122,7 +122,7 @@ bool CExcludePage::tickMatchingRows(const RowPattern& pattern)
     progress.reset();
     if (!rows)
         return false;
-    m_model->tickAll(*rows);
+    m_model->tickAll(std::move(*rows));
     return true;
 }
 

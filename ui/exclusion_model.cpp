@@ -30,9 +30,9 @@ bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, in
     return true;
 }
 
-void ExclusionModel::tickAll(const RowSet& rows)
+void ExclusionModel::tickAll(RowSet rows)
 {
-    m_ticks.tickAll(rows);
+    m_ticks.tickAll(std::move(rows));
     ticksChanged();
 }
 

@@ -14,7 +14,7 @@ public:
     const RowSet& tickedRows() const { return m_ticks.ticks(); }
 
     // Ticks `rows` as well.
-    void tickAll(const RowSet& rows);
+    void tickAll(RowSet rows);
     void invertTicks();
     void clearTicks();
     bool canUndo() const { return m_ticks.canUndo(); }
