@@ -1,3 +1,4 @@
+#include "../support/gbk_test_decoder.h"
 #include "name_insight.h"
 
 #include <gtest/gtest.h>
@@ -9,23 +10,11 @@ namespace {
 // the window's codec gives for bytes that do not decode.
 std::u32string decode(std::string_view gbk)
 {
-    static const std::map<std::string, char32_t, std::less<>> characters{
+    static const GbkCharacters characters{
         {"\xCD\xF5", U'王'}, {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xD6", U'乐'},
         {"\xB5\xA5", U'单'}, {"\xD6\xEE", U'诸'}, {"\xB8\xF0", U'葛'}, {"\x81\x41", U'丄'},
     };
-    std::u32string text;
-    for (std::size_t i = 0; i < gbk.size();) {
-        const auto byte = static_cast<unsigned char>(gbk[i]);
-        if (byte < 0x80) {
-            text += char32_t(byte);
-            ++i;
-            continue;
-        }
-        const auto found = characters.find(gbk.substr(i, 2));
-        text += found == characters.end() ? U'\uFFFD' : found->second;
-        i += 2;
-    }
-    return text;
+    return decodeWith(characters, gbk);
 }
 
 struct RowCase {

@@ -1,3 +1,4 @@
+#include "../support/gbk_test_decoder.h"
 #include "export_lines.h"
 #include "name_insight.h"
 #include "name_text.h"
@@ -14,7 +15,7 @@ namespace {
 
 // Characters with homophones (礼 理 李, 力 立), shared tones, a character with two readings (乐)
 // and characters outside the general standard list (喆 囍 犇), as GBK.
-const std::map<std::string, char32_t, std::less<>> pool{
+const GbkCharacters pool{
     {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xF1", U'礼'}, {"\xC0\xED", U'理'},
     {"\xC1\xA6", U'力'}, {"\xC1\xA2", U'立'}, {"\xC0\xD6", U'乐'}, {"\xBA\xC3", U'好'},
     {"\x86\xB4", U'喆'}, {"\x87\xD6", U'囍'}, {"\xA0\xC4", U'犇'}, {"\xF6\xCE", U'鑫'},
@@ -23,19 +24,7 @@ const std::map<std::string, char32_t, std::less<>> pool{
 
 std::u32string decode(std::string_view gbk)
 {
-    std::u32string text;
-    for (std::size_t i = 0; i < gbk.size();) {
-        const auto byte = static_cast<unsigned char>(gbk[i]);
-        if (byte < 0x80) {
-            text += char32_t(byte);
-            ++i;
-            continue;
-        }
-        const auto found = pool.find(gbk.substr(i, 2));
-        text += found == pool.end() ? U'\uFFFD' : found->second;
-        i += 2;
-    }
-    return text;
+    return decodeWith(pool, gbk);
 }
 
 using Characters = std::vector<const NameInsight::Character*>;

@@ -36,14 +36,6 @@ namespace {
 
 const QString wang = QStringLiteral("王");
 
-QStringList names(std::initializer_list<const char*> texts)
-{
-    QStringList list;
-    for (const char* text : texts)
-        list << QString::fromUtf8(text);
-    return list;
-}
-
 QStringList filesIn(const QString& path)
 {
     return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);

@@ -12,14 +12,6 @@ namespace {
 const QString wang = QStringLiteral("王");
 const QString meiLi = QStringLiteral("美丽");
 
-QStringList names(std::initializer_list<const char*> utf8)
-{
-    QStringList list;
-    for (const char* name : utf8)
-        list << QString::fromUtf8(name);
-    return list;
-}
-
 const QStringList allThree = names({"王美美", "王美丽", "王丽美", "王丽丽"});
 
 } // namespace
