@@ -40,8 +40,6 @@ public:
 
     const Roaring& bits() const { return m_bits; }
 
-    bool operator==(const RowSet& other) const { return m_bits == other.m_bits; }
-
 private:
     Roaring m_bits;
 };

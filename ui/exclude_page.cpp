@@ -64,8 +64,13 @@ void CExcludePage::createRuleActions()
             &ExclusionModel::invertTicks);
     connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, m_model,
             &ExclusionModel::clearTicks);
-    connect(addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo),
-            &QAction::triggered, m_model, &ExclusionModel::undo);
+    QAction* undo = addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo);
+    connect(undo, &QAction::triggered, m_model, &ExclusionModel::undo);
+    // Available only while there is a change to take back.
+    const auto updateUndo = [this, undo] { undo->setEnabled(m_model->canUndo()); };
+    connect(m_model, &QAbstractItemModel::dataChanged, undo, updateUndo);
+    connect(m_model, &QAbstractItemModel::modelReset, undo, updateUndo);
+    updateUndo();
 }
 
 void CExcludePage::askAndAvoidReadings()

@@ -74,8 +74,10 @@ void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
     QCOMPARE(rowsOf(window.goodNames()), names({"王丽美"}));
 
     window.tabs()->setCurrentIndex(1);
+    QVERIFY(action(window.exclusions(), "undoTicksAction")->isEnabled());
     window.exclusions()->setFocus();
     QTest::keyClick(window.exclusions(), Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(!action(window.exclusions(), "undoTicksAction")->isEnabled());
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), names({"王美美", "王丽美", "王丽丽"}));
 
