@@ -16,6 +16,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -31,6 +33,16 @@ QSettings preferences()
 {
     return QSettings(resourceText(res::preferencesOrganization),
                      resourceText(res::preferencesApplication));
+}
+
+// The preferences share the folder of name.xml, which is private to its owner whichever of the
+// two files makes it first.
+void savePreference(std::string_view key, bool value)
+{
+    QSettings settings = preferences();
+    MakeFolders(QFile::encodeName(QFileInfo(settings.fileName()).absolutePath()).toStdString(),
+                0700);
+    settings.setValue(resourceText(key), value);
 }
 
 // The control that the window's template creates with this id.
@@ -127,7 +139,7 @@ void CNamingDlg::createListActions()
     showReadingColumn(shown);
     connect(m_showReadingAction, &QAction::toggled, this, [this](bool checked) {
         showReadingColumn(checked);
-        preferences().setValue(resourceText(res::showReadingKey), checked);
+        savePreference(res::showReadingKey, checked);
     });
 }
 

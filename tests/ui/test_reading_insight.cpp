@@ -2,6 +2,8 @@
 #include "name_list_model.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QHelpEvent>
 #include <QSettings>
 #include <QTextDocument>
@@ -48,7 +50,7 @@ private slots:
         QVERIFY(m_config.isValid());
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     }
-    void init() { QSettings(QStringLiteral("corvale"), QStringLiteral("corvale")).clear(); }
+    void init() { QVERIFY(QDir(m_config.filePath(QStringLiteral("corvale"))).removeRecursively()); }
     void everyPageShowsTheRowsInsightAsTooltip_data();
     void everyPageShowsTheRowsInsightAsTooltip();
     void tooltipShowsMarkupAsItIs();
@@ -126,6 +128,10 @@ void TestReadingInsight::readingColumnIsOffUntilCheckedAndRemembered()
     QCOMPARE(list->model()->index(1, 0).data(NameListModel::ReadingRole).toString(),
              QStringLiteral("wáng měi lì（2-3-4）  20 画"));
     QVERIFY(detailText(list) != blank);
+    // The preference made the folder name.xml shares, private to its owner.
+    QCOMPARE(QFile::permissions(m_config.filePath(QStringLiteral("corvale"))),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
+                 QFile::WriteUser | QFile::ExeUser);
 
     // The next start of the program shows it again, until it is unchecked.
     QVERIFY(window.dialog().close());
