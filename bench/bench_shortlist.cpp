@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
+#include <chrono>
 
 namespace {
 
@@ -42,24 +43,36 @@ const std::pair<const char*, Rule> rules[] = {
     {"avoiding", avoidingParents},
 };
 
-// The second rule from its menu item to the ticks, with the first one's rows already ticked:
-// the row pattern, the bitmap and the merge. The insight is made once per fill and is not
-// counted. The resident growth is meaningful only when the benchmark runs alone.
-void timeRuleAfterRule(benchmark::State& state, const NameInsight& insight, Rule first, Rule second)
+void tickRule(TickRecord& record, const NameInsight& insight, Rule rule)
 {
     const std::uint64_t rows = insight.names().size();
+    auto pattern = std::make_shared<const RowPattern>(rule(insight));
+    record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
+}
+
+// The second rule from its menu item to the ticks, with the first one's rows already ticked:
+// the row pattern, the bitmap and the merge. The insight is made once per fill and is not
+// counted. The resident growth is meaningful only when the benchmark runs alone. Then, untimed
+// by the loop, the memory the ticks and the undo hold and the wall time of one undo.
+void timeRuleAfterRule(benchmark::State& state, const NameInsight& insight, Rule first, Rule second)
+{
     const double before = residentMegabytes();
     TickRecord record;
     for (auto _ : state) {
         state.PauseTiming();
         record.reset();
-        record.tickAll(*matchingRows(first(insight), rows, {}));
+        tickRule(record, insight, first);
         state.ResumeTiming();
-        record.tickAll(*matchingRows(second(insight), rows, {}));
+        tickRule(record, insight, second);
     }
     state.counters["ticked"] = static_cast<double>(record.ticks().count());
     state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
     state.counters["resident_growth_MB"] = residentMegabytes() - before;
+    state.counters["undo_replayed"] = record.undoIsReplayed();
+    const auto start = std::chrono::steady_clock::now();
+    record.undo();
+    state.counters["undo_ms"] =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
 void BM_Rule(benchmark::State& state)
@@ -76,7 +89,7 @@ void BM_InvertAfterRule(benchmark::State& state)
     const NameInsight insight = insightOf(n);
     const std::uint64_t rows = insight.names().size();
     TickRecord record;
-    record.tickAll(*matchingRows(rowsWithRareCharacter(insight), rows, {}));
+    tickRule(record, insight, rowsWithRareCharacter);
     for (auto _ : state)
         record.invert(rows);
     state.counters["ticked"] = static_cast<double>(record.ticks().count());
@@ -91,6 +104,24 @@ void BM_DenseRuleAfterDenseRule(benchmark::State& state)
 {
     timeRuleAfterRule(state, insightOf(static_cast<int>(state.range(0))), avoidingParents,
                       rowsInOneTone);
+}
+
+// The longest history an undo replays: as many rules as it allows, each a rule of the menu in
+// turn, then one undo of the last, rebuilt from the history whatever the memory (a budget of 0).
+void BM_UndoAfterLongHistory(benchmark::State& state)
+{
+    const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
+    TickRecord record(0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        record.reset();
+        for (int i = 0; i < TickRecord::maxReplayPasses; ++i)
+            tickRule(record, insight, rules[i % std::size(rules)].second);
+        state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
+        state.counters["undo_replayed"] = record.undoIsReplayed();
+        state.ResumeTiming();
+        record.undo();
+    }
 }
 
 void BM_Insight(benchmark::State& state)
@@ -127,6 +158,11 @@ BENCHMARK(BM_Rule)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DenseRuleAfterDenseRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InvertAfterRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoAfterLongHistory)
+    ->Arg(1000)
+    ->Arg(32767)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Insight)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)
     ->ArgsProduct({{3000}, {0, 1}})

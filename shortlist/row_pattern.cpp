@@ -1,13 +1,10 @@
 #include "row_pattern.h"
 
 #include <algorithm>
-#include <bit>
-#include <roaring/containers/containers.h>
 
 namespace {
 
 constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
-constexpr std::uint64_t wordsPerBlock = blockSize / 64;
 // How many bitmap blocks are built between two progress reports.
 constexpr std::uint64_t blocksPerReport = 64;
 
@@ -70,44 +67,32 @@ void fillRows(const RowPattern& pattern, std::uint64_t first, std::uint64_t coun
     }
 }
 
-// A bitmap container holding `words`, or an array container when that is smaller.
-void appendBlock(roaring_bitmap_t& bitmap, std::uint16_t key, const std::uint64_t* words)
-{
-    int cardinality = 0;
-    for (std::uint64_t i = 0; i < wordsPerBlock; ++i)
-        cardinality += std::popcount(words[i]);
-    if (cardinality == 0)
-        return;
-    bitset_container_t* bitset = bitset_container_create();
-    std::copy(words, words + wordsPerBlock, bitset->array);
-    bitset->cardinality = cardinality;
-    if (cardinality > DEFAULT_MAX_SIZE) {
-        ra_append(&bitmap.high_low_container, key, bitset, BITSET_CONTAINER_TYPE_CODE);
-        return;
-    }
-    array_container_t* array = array_container_from_bitset(bitset);
-    bitset_container_free(bitset);
-    ra_append(&bitmap.high_low_container, key, array, ARRAY_CONTAINER_TYPE_CODE);
-}
-
 } // namespace
+
+void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64_t block,
+                      std::uint64_t* words)
+{
+    const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
+    const std::uint64_t first = block * blockSize;
+    if (first < total)
+        fillRows(pattern, first, std::min(blockSize, total - first), words);
+}
 
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
                                    const Progress& progress)
 {
-    Roaring bitmap;
+    RowSet matched;
     const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
     const std::uint64_t blocks = (total + blockSize - 1) / blockSize;
-    std::vector<std::uint64_t> words(wordsPerBlock);
+    std::vector<std::uint64_t> words(RowSet::wordsPerBlock);
     for (std::uint64_t block = 0; block < blocks; ++block) {
         if (block % blocksPerReport == 0 && progress &&
             !progress(static_cast<double>(block) / static_cast<double>(blocks)))
             return std::nullopt;
         std::fill(words.begin(), words.end(), 0);
-        const std::uint64_t first = block * blockSize;
-        fillRows(pattern, first, std::min(blockSize, total - first), words.data());
-        appendBlock(bitmap.roaring, static_cast<std::uint16_t>(block), words.data());
+        addMatchingBlock(pattern, total, block, words.data());
+        matched.appendBlock(static_cast<std::uint16_t>(block), words.data());
     }
-    bitmap.runOptimize();
-    return RowSet(std::move(bitmap));
+    matched.compact();
+    return matched;
 }

@@ -30,6 +30,11 @@ struct RowPattern {
 // Reports the share of the work done, in [0, 1]; returns false to stop.
 using Progress = std::function<bool(double done)>;
 
+// ORs into `words` the matching rows among the first `rows` that lie in block `block` of 2^16
+// rows, bit i standing for row block * 2^16 + i.
+void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64_t block,
+                      std::uint64_t* words);
+
 // The matching rows among the first `rows`, or nothing when `progress` asked to stop.
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
                                    const Progress& progress);

@@ -1,5 +1,7 @@
 #include "row_set.h"
 
+#include <algorithm>
+#include <bit>
 #include <limits>
 #include <roaring/containers/containers.h>
 
@@ -40,6 +42,27 @@ void RowSet::truncate(std::uint64_t end)
 {
     if (end < rowLimit)
         roaring_bitmap_remove_range(&m_bits.roaring, end, rowLimit);
+}
+
+void RowSet::appendBlock(std::uint16_t block, const std::uint64_t* words)
+{
+    int cardinality = 0;
+    for (std::size_t i = 0; i < wordsPerBlock; ++i)
+        cardinality += std::popcount(words[i]);
+    if (cardinality == 0)
+        return;
+    // A bitmap container, or an array container when that is smaller.
+    bitset_container_t* bitset = bitset_container_create();
+    std::copy(words, words + wordsPerBlock, bitset->array);
+    bitset->cardinality = cardinality;
+    roaring_array_t& parts = m_bits.roaring.high_low_container;
+    if (cardinality > DEFAULT_MAX_SIZE) {
+        ra_append(&parts, block, bitset, BITSET_CONTAINER_TYPE_CODE);
+        return;
+    }
+    array_container_t* array = array_container_from_bitset(bitset);
+    bitset_container_free(bitset);
+    ra_append(&parts, block, array, ARRAY_CONTAINER_TYPE_CODE);
 }
 
 std::vector<std::uint32_t> RowSet::rows() const

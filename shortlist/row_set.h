@@ -10,6 +10,7 @@
 class RowSet final {
 public:
     static constexpr int blockBits = 16;
+    static constexpr std::size_t wordsPerBlock = (std::size_t{1} << blockBits) / 64;
 
     RowSet();
     explicit RowSet(Roaring bits);
@@ -27,6 +28,9 @@ public:
     void flip(std::uint64_t end) { m_bits.flip(0, end); }
     // Drops the rows at or past `end`.
     void truncate(std::uint64_t end);
+    // Adds the rows of block `block` of 2^16 rows given as `wordsPerBlock` words, bit i standing
+    // for row block * 2^16 + i. Every block held so far must lie before it.
+    void appendBlock(std::uint16_t block, const std::uint64_t* words);
 
     std::vector<std::uint32_t> rows() const;
     // The rows of each block of 2^16 rows, block k holding rows [k * 2^16, (k + 1) * 2^16), for

@@ -112,7 +112,7 @@ void CExcludePage::fillContainingMenu()
     }
 }
 
-bool CExcludePage::tickMatchingRows(const RowPattern& pattern)
+bool CExcludePage::tickMatchingRows(RowPattern pattern)
 {
     QProgressDialog progress(resourceText(res::tickingProgress), resourceText(res::cancelButton), 0,
                              1000, this);
@@ -127,7 +127,7 @@ bool CExcludePage::tickMatchingRows(const RowPattern& pattern)
     progress.reset();
     if (!rows)
         return false;
-    m_model->tickAll(std::move(*rows));
+    m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));
     return true;
 }
 

@@ -21,7 +21,7 @@ public:
 
     // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
     // second; a cancel leaves every tick as it was. Returns whether the ticks were added.
-    bool tickMatchingRows(const RowPattern& pattern);
+    bool tickMatchingRows(RowPattern pattern);
 
 private:
     CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent);

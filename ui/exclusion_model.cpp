@@ -30,9 +30,9 @@ bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, in
     return true;
 }
 
-void ExclusionModel::tickAll(RowSet rows)
+void ExclusionModel::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern)
 {
-    m_ticks.tickAll(std::move(rows));
+    m_ticks.tickAll(std::move(rows), std::move(pattern), static_cast<std::uint64_t>(rowCount()));
     ticksChanged();
 }
 

@@ -13,8 +13,8 @@ public:
 
     const RowSet& tickedRows() const { return m_ticks.ticks(); }
 
-    // Ticks `rows` as well.
-    void tickAll(RowSet rows);
+    // Ticks `rows`, the rows `pattern` matches in this list, as well.
+    void tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern);
     void invertTicks();
     void clearTicks();
     bool canUndo() const { return m_ticks.canUndo(); }

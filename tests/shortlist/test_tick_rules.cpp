@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <memory>
 #include <random>
 #include <set>
 
@@ -142,31 +143,53 @@ TEST(TickRule, StopsWithNothingWhenAskedTo)
     EXPECT_EQ(reports, 3);
 }
 
-// Undo against a plain set: after any mix of rules, inverts, clears and single ticks, undo
-// applies the inverse of the last change made many rows at once to the ticks as they are.
-TEST(TickRecord, UndoInvertsTheLastChangeOnly)
+// A rule over `rows` rows in blocks of 1,000: the blocks of a random stretch match every row or
+// the rows of one of two random unit subsets, one held as bits, one as members.
+RowPattern randomPattern(std::mt19937& random, std::uint32_t rows)
 {
-    std::mt19937 random(11);
+    RowPattern pattern;
+    pattern.blockLength = 1000;
+    pattern.blocks.assign(rows / pattern.blockLength, RowPattern::noRow);
+    pattern.subsets.resize(2);
+    pattern.subsets[0].bits.resize(pattern.blockLength / 64 + 1);
+    for (std::uint32_t unit = 0; unit < pattern.blockLength; ++unit) {
+        if (random() % 2)
+            pattern.subsets[0].bits[unit / 64] |= 1ULL << (unit % 64);
+        if (random() % 8 == 0)
+            pattern.subsets[1].members.push_back(unit);
+    }
+    const std::size_t start = random() % pattern.blocks.size();
+    for (std::size_t block = start; block < std::min(pattern.blocks.size(), start + 70); ++block)
+        pattern.blocks[block] = static_cast<std::int32_t>(random() % 4) - 2;
+    return pattern;
+}
+
+// Undo against a plain set: after any mix of rules, inverts, clears and single ticks, undo
+// applies the inverse of the last change made many rows at once to the ticks as they are, both
+// with the rows a rule ticked kept and with them rebuilt from the history (a budget of 0 bytes).
+class TickRecordUndo : public testing::TestWithParam<std::size_t> {};
+
+TEST_P(TickRecordUndo, InvertsTheLastChangeOnly)
+{
+    std::mt19937 random(12);
     constexpr std::uint32_t rows = 200'000;
-    TickRecord record;
+    TickRecord record(GetParam());
     std::set<std::uint32_t> plain;
     std::function<void()> plainUndo;
+    int replayedUndos = 0;
     const auto toggle = [&plain](std::uint32_t row, bool on) {
         on ? (void)plain.insert(row) : (void)plain.erase(row);
     };
-    for (int step = 0; step < 200; ++step) {
-        switch (random() % 5) {
+    for (int step = 0; step < 300; ++step) {
+        switch (random() % 6) {
         case 0: { // a rule: scattered rows over more than one block
-            RowSet rule;
+            auto pattern = std::make_shared<const RowPattern>(randomPattern(random, rows));
+            RowSet rule = *matchingRows(*pattern, rows, {});
             std::set<std::uint32_t> added;
-            const std::uint32_t start = random() % rows;
-            for (std::uint32_t row = start; row < std::min(rows, start + 70'000);
-                 row += 1 + random() % 3) {
-                rule.set(row, true);
+            for (const std::uint32_t row : rule.rows())
                 if (!plain.contains(row))
                     added.insert(row);
-            }
-            EXPECT_EQ(record.tickAll(rule), added.size());
+            EXPECT_EQ(record.tickAll(rule, pattern, rows), added.size());
             plain.insert(added.begin(), added.end());
             plainUndo = [&, added] {
                 for (const std::uint32_t row : added)
@@ -187,15 +210,18 @@ TEST(TickRecord, UndoInvertsTheLastChangeOnly)
             plainUndo = [&, cleared = plain] { plain.insert(cleared.begin(), cleared.end()); };
             plain.clear();
             break;
-        case 3: { // a single tick, which undo does not count as a change
-            const std::uint32_t row = random() % rows;
-            const bool on = random() % 2;
-            record.tick(row, on);
-            toggle(row, on);
+        case 3: { // single ticks, which undo does not count as a change
+            for (int i = 0; i < 3; ++i) {
+                const std::uint32_t row = random() % rows;
+                const bool on = random() % 2;
+                record.tick(row, on);
+                toggle(row, on);
+            }
             break;
         }
         default:
             EXPECT_EQ(record.canUndo(), static_cast<bool>(plainUndo));
+            replayedUndos += record.undoIsReplayed();
             record.undo();
             if (plainUndo)
                 std::exchange(plainUndo, nullptr)();
@@ -205,7 +231,11 @@ TEST(TickRecord, UndoInvertsTheLastChangeOnly)
         ASSERT_EQ(record.ticks().rows(), std::vector<std::uint32_t>(plain.begin(), plain.end()))
             << "step " << step;
     }
+    EXPECT_EQ(replayedUndos > 0, GetParam() == 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(Budgets, TickRecordUndo,
+                         testing::Values(TickRecord::defaultBudget, std::size_t{0}));
 
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "row_pattern.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
+
+// The changes made to the ticks of a list since it was made, kept small enough to hold beside
+// the ticks: a rule by its row pattern, an invert, a clear and an undo by their kind, single
+// ticks by their row. Replaying them rebuilds any block of 2^16 rows as it was before the last
+// rule without holding a second bitmap of the whole list.
+class TickHistory final {
+public:
+    void addRule(std::shared_ptr<const RowPattern> pattern, std::uint64_t rows);
+    void addInvert(std::uint64_t rows);
+    void addClear();
+    // Takes back the last rule, invert or clear.
+    void addUndo();
+    void addTick(std::uint32_t row, bool on);
+    void reset();
+
+    // The rule patterns a replay fills for every block, a measure of its time.
+    int passes() const { return m_passes; }
+    std::size_t sizeInBytes() const;
+
+    // The rows the last change, a rule, newly ticked, handed to `visit` as sets of up to
+    // `blocksPerChunk` consecutive blocks of 2^16 rows.
+    void replayLastRule(std::size_t blocksPerChunk,
+                        const std::function<void(const RowSet&)>& visit) const;
+
+private:
+    enum class Kind { Rule, Invert, Clear, Undo, Ticks };
+    struct Tick {
+        std::uint32_t row;
+        bool on;
+    };
+    struct Step {
+        Kind kind;
+        std::shared_ptr<const RowPattern> pattern; // for a rule
+        std::uint64_t rows = 0;                    // the list's rows, for a rule or an invert
+        std::vector<Tick> ticks; // single ticks in a row, by block, in order within a block
+    };
+    using Words = std::vector<std::uint64_t>;
+
+    void addChange(Step step);
+    // Block `block` of the ticks as they were before step `end`, in `state`; `before` holds
+    // them as they were before the last change among the steps replayed.
+    void replayBlock(std::size_t end, std::uint64_t block, Words& state, Words& before,
+                     Words& rule) const;
+
+    std::vector<Step> m_steps;
+    int m_passes = 0;
+};
