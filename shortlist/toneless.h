@@ -1,7 +1,0 @@
-#pragma once
-
-#include <string>
-#include <string_view>
-
-// A pinyin syllable without its tone mark, precomposed or combining: "lǜ" gives "lü", "ế" "ê".
-std::string toneless(std::string_view syllable);
