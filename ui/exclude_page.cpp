@@ -6,11 +6,11 @@
 #include "resource_text.h"
 #include "tick_rules.h"
 #include "uniform_list_view.h"
+#include "work_progress.h"
 
 #include <QAction>
 #include <QInputDialog>
 #include <QMenu>
-#include <QProgressDialog>
 #include <set>
 
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
@@ -114,17 +114,11 @@ void CExcludePage::fillContainingMenu()
 
 bool CExcludePage::tickMatchingRows(RowPattern pattern)
 {
-    QProgressDialog progress(resourceText(res::tickingProgress), resourceText(res::cancelButton), 0,
-                             1000, this);
-    progress.setObjectName(QStringLiteral("tickingProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    std::optional<RowSet> rows = matchingRows(
-        pattern, static_cast<std::uint64_t>(m_model->rowCount()), [&progress](double done) {
-            progress.setValue(static_cast<int>(done * 1000));
-            return !progress.wasCanceled();
-        });
-    progress.reset();
+    WorkProgress progress(this, resourceText(res::tickingProgress),
+                          QStringLiteral("tickingProgress"));
+    std::optional<RowSet> rows =
+        matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()), progress.report());
+    progress.finish();
     if (!rows)
         return false;
     m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));

@@ -3,9 +3,9 @@
 #include "list_menu_texts.h"
 #include "name_list_model.h"
 #include "resource_text.h"
+#include "work_progress.h"
 
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QSaveFile>
 #include <algorithm>
 
@@ -55,18 +55,10 @@ QString NameExport::write(const NameListModel& model, const QString& path, Expor
 bool NameExport::writeShowingProgress(QWidget* parent, const NameListModel& model,
                                       const QString& path)
 {
-    QProgressDialog progress(resourceText(res::exportProgress), resourceText(res::cancelButton), 0,
-                             1000, parent);
-    progress.setObjectName(QStringLiteral("exportProgress"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    const QString error = write(model, path, formatOf(path), [&progress](double done) {
-        progress.setValue(static_cast<int>(done * 1000));
-        return !progress.wasCanceled();
-    });
-    const bool cancelled = progress.wasCanceled();
-    progress.reset();
-    if (cancelled)
+    WorkProgress progress(parent, resourceText(res::exportProgress),
+                          QStringLiteral("exportProgress"));
+    const QString error = write(model, path, formatOf(path), progress.report());
+    if (progress.finish())
         return false;
     if (!error.isEmpty()) {
         QMessageBox box(QMessageBox::Warning, resourceText(res::exportCaption),

@@ -1,0 +1,34 @@
+#include "work_progress.h"
+
+#include "list_menu_texts.h"
+#include "resource_text.h"
+
+namespace {
+
+constexpr int kSteps = 1000;
+constexpr int kShowAfterMilliseconds = 500;
+
+} // namespace
+
+WorkProgress::WorkProgress(QWidget* parent, const QString& label, const QString& objectName)
+    : m_dialog(label, resourceText(res::cancelButton), 0, kSteps, parent)
+{
+    m_dialog.setObjectName(objectName);
+    m_dialog.setWindowModality(Qt::WindowModal);
+    m_dialog.setMinimumDuration(kShowAfterMilliseconds);
+}
+
+Progress WorkProgress::report()
+{
+    return [this](double done) {
+        m_dialog.setValue(static_cast<int>(done * kSteps));
+        return !m_dialog.wasCanceled();
+    };
+}
+
+bool WorkProgress::finish()
+{
+    const bool cancelled = m_dialog.wasCanceled();
+    m_dialog.reset();
+    return cancelled;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "row_pattern.h"
+
+#include <QProgressDialog>
+
+// The progress of long work on a list: a window-modal dialog with a cancel button that shows
+// once the work has taken half a second.
+class WorkProgress final {
+public:
+    WorkProgress(QWidget* parent, const QString& label, const QString& objectName);
+
+    // Moves the dialog on and tells the work whether to go on.
+    Progress report();
+    // Closes the dialog; true when the user cancelled the work.
+    bool finish();
+
+private:
+    QProgressDialog m_dialog;
+};
