@@ -450,7 +450,12 @@ void UniformListView::selectionChanged(const QItemSelection& selected,
 void UniformListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                                   const QList<int>& roles)
 {
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    // For a range of rows QAbstractItemView asks visualRect() of every row in it, which never
+    // ends on a billion rows ticked at once; only the visible rows need painting again.
+    if (topLeft.row() == bottomRight.row())
+        QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    else
+        viewport()->update();
     if (roles.isEmpty() || roles.contains(Qt::CheckStateRole))
         announceCheckChanges(this, topLeft, bottomRight);
 }

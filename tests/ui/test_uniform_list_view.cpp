@@ -82,6 +82,15 @@ public:
         return {};
     }
 
+    // Asked once per row by a view that walks the rows' rectangles.
+    QModelIndex parent(const QModelIndex& child) const override
+    {
+        Q_UNUSED(child);
+        ++m_parentCalls;
+        return {};
+    }
+    using QObject::parent;
+
     void sort(int column, Qt::SortOrder order) override
     {
         Q_UNUSED(column);
@@ -109,6 +118,7 @@ public:
     bool isChecked(int row) const { return m_checked.contains(originalRow(row)); }
     void setHeading(const QString& heading) { m_heading = heading; }
     qint64 dataCalls() const { return m_dataCalls; }
+    qint64 parentCalls() const { return m_parentCalls; }
     int sortCalls() const { return m_sortCalls; }
 
 private:
@@ -129,6 +139,7 @@ private:
     std::set<qint64> m_removed;
     std::set<qint64> m_checked;
     mutable qint64 m_dataCalls = 0;
+    mutable qint64 m_parentCalls = 0;
     int m_sortCalls = 0;
 };
 
@@ -248,6 +259,7 @@ private slots:
     void spaceTogglesCheckBox();
     void clickTogglesOnlyOnTheCheckBox_data();
     void clickTogglesOnlyOnTheCheckBox();
+    void changingEveryRowRepaintsOnlyTheVisibleRows();
     void typingDoesNotWalkTheModel_data();
     void typingDoesNotWalkTheModel();
     void headerShowsHeadingAndIgnoresClicks();
@@ -635,6 +647,25 @@ void TestUniformListView::clickTogglesOnlyOnTheCheckBox()
     QCOMPARE(view.selectionModel()->isRowSelected(row, {}), !onCheckBox);
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, target);
     QVERIFY(!model.isChecked(row));
+}
+
+// A change of every row's tick (a bulk rule, undo) must not walk the rows.
+void TestUniformListView::changingEveryRowRepaintsOnlyTheVisibleRows()
+{
+    // Large enough that walking it shows up in the count below, small enough to finish if it does.
+    LazyRowModel model(1'000'000, true);
+    UniformListView view;
+    view.setModel(&model);
+    QVERIFY(showWithPage(view));
+    QCoreApplication::processEvents();
+    const qint64 parentCallsBefore = model.parentCalls();
+    const qint64 dataCallsBefore = model.dataCalls();
+
+    emit model.dataChanged(model.index(0, 0), model.index(999'999, 0), {Qt::CheckStateRole});
+    QCoreApplication::processEvents();
+    QVERIFY2(model.parentCalls() - parentCallsBefore < 1000,
+             qPrintable(QString::number(model.parentCalls() - parentCallsBefore)));
+    QVERIFY(model.dataCalls() > dataCallsBefore);
 }
 
 void TestUniformListView::typingDoesNotWalkTheModel_data()
