@@ -1,4 +1,4 @@
-#include "naming_app.h"
+#include "app/naming_app.h"
 
 int main(int argc, char* argv[])
 {

@@ -1,12 +1,12 @@
-#include "naming_app.h"
+#include "app/naming_app.h"
 
-#include "instance_guard.h"
-#include "naming_dlg.h"
-#include "program_icon.h"
-#include "resource_text.h"
-#include "settings_location.h"
-#include "string_table.h"
-#include "termination_request.h"
+#include "app/instance_guard.h"
+#include "app/termination_request.h"
+#include "res/string_table.h"
+#include "settings/settings_location.h"
+#include "ui/naming_dlg.h"
+#include "ui/program_icon.h"
+#include "ui/resource_text.h"
 
 #include <QLibraryInfo>
 #include <QMessageBox>

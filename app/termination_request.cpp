@@ -1,4 +1,4 @@
-#include "termination_request.h"
+#include "app/termination_request.h"
 
 #include <QSocketNotifier>
 #include <csignal>

@@ -1,9 +1,9 @@
 // The real main window, offscreen: start button to painted pages, the good-names tab with
 // many ticks, scrolling, the reading column and the rows' tooltips, for 40 to 32,767 candidate
 // characters.
-#include "../tests/support/naming_window.h"
-#include "name_list_model.h"
-#include "resident_memory.h"
+#include "bench/resident_memory.h"
+#include "tests/support/naming_window.h"
+#include "ui/name_list_model.h"
 
 #include <QAction>
 #include <benchmark/benchmark.h>

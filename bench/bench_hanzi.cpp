@@ -1,6 +1,6 @@
 // The character table: resident memory it adds once wholly read, and the speed of a look-up.
-#include "character_info.h"
-#include "resident_memory.h"
+#include "bench/resident_memory.h"
+#include "hanzi/character_info.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

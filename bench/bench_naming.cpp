@@ -1,6 +1,6 @@
 // Speed of the name combination engine for 40, 1,000 and 32,767 candidate units.
-#include "name_combiner.h"
-#include "name_list.h"
+#include "naming/name_combiner.h"
+#include "naming/name_list.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

@@ -1,6 +1,6 @@
 // Reading name.xml at start: the largest file the window writes, and oversized files, which
 // are refused before anything is read.
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

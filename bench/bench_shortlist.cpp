@@ -1,12 +1,12 @@
 // The tick rules, the memory of the ticks and the export, on lists of 40 to 32,767 candidate
 // characters (up to 1,073,676,289 rows), without a window.
-#include "../tests/support/naming_window.h"
-#include "gbk_codec.h"
-#include "name_export.h"
-#include "name_list_model.h"
-#include "resident_memory.h"
-#include "tick_record.h"
-#include "tick_rules.h"
+#include "bench/resident_memory.h"
+#include "shortlist/tick_record.h"
+#include "shortlist/tick_rules.h"
+#include "tests/support/naming_window.h"
+#include "ui/gbk_codec.h"
+#include "ui/name_export.h"
+#include "ui/name_list_model.h"
 
 #include <QFile>
 #include <QFileInfo>

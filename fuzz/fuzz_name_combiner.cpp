@@ -1,11 +1,11 @@
 // The combination engine on arbitrary bytes. Input: the first byte's low three bits give the
 // surname length, the surname follows, and the rest is the candidate text.
 
-#include "distinct_units.h"
-#include "fuzz_check.h"
-#include "gbk_text.h"
-#include "name_combiner.h"
-#include "name_list.h"
+#include "fuzz/fuzz_check.h"
+#include "naming/distinct_units.h"
+#include "naming/gbk_text.h"
+#include "naming/name_combiner.h"
+#include "naming/name_list.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // name.xml with arbitrary bytes: load must never crash, and whatever it reads must survive being
 // saved and loaded again, changed only where the file format changes text.
 
-#include "fuzz_check.h"
-#include "settings_file.h"
+#include "fuzz/fuzz_check.h"
+#include "settings/settings_file.h"
 
 #include <cctype>
 #include <cstddef>

@@ -2,8 +2,8 @@
 // below what TinyXML builds. TinyXML keeps the elements it has linked even when the parse then
 // fails, so the depth of its tree is a depth the parser really reached.
 
-#include "fuzz_check.h"
-#include "xml_nesting.h"
+#include "fuzz/fuzz_check.h"
+#include "settings/xml_nesting.h"
 
 #include <algorithm>
 #include <cstddef>

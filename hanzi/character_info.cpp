@@ -1,6 +1,6 @@
-#include "character_info.h"
+#include "hanzi/character_info.h"
 
-#include "unihan_table.h"
+#include "hanzi/unihan_table.h"
 
 #include <bit>
 

@@ -2,8 +2,8 @@
 // character table (see unihan_table.h) as a C++ source file.
 //
 //   generate_table <output.cpp> <Unihan_Readings.txt.bz2> <Unihan_IRGSources.txt.bz2>...
-#include "unihan_parser.h"
-#include "unihan_table.h"
+#include "hanzi/unihan_parser.h"
+#include "hanzi/unihan_table.h"
 
 #include <algorithm>
 #include <bzlib.h>
@@ -124,7 +124,7 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
         pageFirst[page] = std::max(pageFirst[page], pageFirst[page - 1]);
 
     out << "// Generated at build time from the Unihan database; do not edit.\n"
-        << "#include \"unihan_table.h\"\n\nnamespace unihan_table {\n\n"
+        << "#include \"hanzi/unihan_table.h\"\n\nnamespace unihan_table {\n\n"
         << "// " << entries << " covered code points.\n";
     writeArray(out, "std::uint32_t", "kPageFirst", pageFirst);
     writeArray(out, "std::uint64_t", "kPageBits", pageBits);

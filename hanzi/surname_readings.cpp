@@ -1,4 +1,4 @@
-#include "character_info.h"
+#include "hanzi/character_info.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
-#include "character_info.h"
-#include "toneless.h"
-#include "utf8.h"
+#include "hanzi/character_info.h"
+#include "hanzi/toneless.h"
+#include "hanzi/utf8.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "unihan_parser.h"
+#include "hanzi/unihan_parser.h"
 
 #include <algorithm>
 #include <charconv>

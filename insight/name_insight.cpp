@@ -1,6 +1,6 @@
-#include "name_insight.h"
+#include "insight/name_insight.h"
 
-#include "utf8.h"
+#include "hanzi/utf8.h"
 
 #include <algorithm>
 #include <numeric>

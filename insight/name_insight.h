@@ -1,7 +1,7 @@
 #pragma once
 
-#include "character_info.h"
-#include "name_list.h"
+#include "hanzi/character_info.h"
+#include "naming/name_list.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "distinct_units.h"
+#include "naming/distinct_units.h"
 
-#include "gbk_text.h"
+#include "naming/gbk_text.h"
 
 #include <array>
 #include <cstdint>

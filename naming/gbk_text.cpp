@@ -1,4 +1,4 @@
-#include "gbk_text.h"
+#include "naming/gbk_text.h"
 
 namespace gbk {
 

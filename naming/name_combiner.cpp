@@ -1,8 +1,8 @@
-#include "name_combiner.h"
+#include "naming/name_combiner.h"
 
-#include "distinct_units.h"
-#include "gbk_text.h"
-#include "unit_text.h"
+#include "naming/distinct_units.h"
+#include "naming/gbk_text.h"
+#include "naming/unit_text.h"
 
 #include <array>
 

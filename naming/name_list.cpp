@@ -1,7 +1,7 @@
-#include "name_list.h"
+#include "naming/name_list.h"
 
-#include "distinct_units.h"
-#include "unit_text.h"
+#include "naming/distinct_units.h"
+#include "naming/unit_text.h"
 
 NameList::NameList(std::string_view surname, std::string_view candidates, NameMode mode)
     : m_surname(surname)

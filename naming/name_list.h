@@ -1,6 +1,6 @@
 #pragma once
 
-#include "name_combiner.h"
+#include "naming/name_combiner.h"
 
 #include <cstdint>
 #include <string>

@@ -1,6 +1,6 @@
-#include "file_reading.h"
+#include "settings/file_reading.h"
 
-#include "unique_fd.h"
+#include "settings/unique_fd.h"
 
 #include <array>
 #include <cerrno>

@@ -1,7 +1,7 @@
-#include "file_replacement.h"
+#include "settings/file_replacement.h"
 
-#include "read_link.h"
-#include "unique_fd.h"
+#include "settings/read_link.h"
+#include "settings/unique_fd.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "read_link.h"
+#include "settings/read_link.h"
 
 #include <cerrno>
 #include <sys/stat.h>

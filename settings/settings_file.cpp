@@ -1,10 +1,10 @@
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
-#include "file_reading.h"
-#include "file_replacement.h"
-#include "read_link.h"
-#include "settings_location.h"
-#include "settings_xml.h"
+#include "settings/file_reading.h"
+#include "settings/file_replacement.h"
+#include "settings/read_link.h"
+#include "settings/settings_location.h"
+#include "settings/settings_xml.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings_file.h"
+#include "settings/settings_file.h"
 
 #include <string>
 

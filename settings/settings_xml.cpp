@@ -1,6 +1,6 @@
-#include "settings_xml.h"
+#include "settings/settings_xml.h"
 
-#include "xml_nesting.h"
+#include "settings/xml_nesting.h"
 
 #include <cstdlib>
 #include <tinyxml.h>

@@ -1,4 +1,4 @@
-#include "xml_nesting.h"
+#include "settings/xml_nesting.h"
 
 #include <algorithm>
 #include <cctype>

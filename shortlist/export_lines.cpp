@@ -1,6 +1,6 @@
-#include "export_lines.h"
+#include "shortlist/export_lines.h"
 
-#include "name_text.h"
+#include "shortlist/name_text.h"
 
 std::string exportHeader(ExportFormat format)
 {

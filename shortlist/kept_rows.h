@@ -1,6 +1,6 @@
 #pragma once
 
-#include "row_set.h"
+#include "shortlist/row_set.h"
 
 #include <cstdint>
 #include <vector>

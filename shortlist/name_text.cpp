@@ -1,7 +1,7 @@
-#include "name_text.h"
+#include "shortlist/name_text.h"
 
-#include "name_insight.h"
-#include "utf8.h"
+#include "hanzi/utf8.h"
+#include "insight/name_insight.h"
 
 #include <charconv>
 

@@ -1,4 +1,4 @@
-#include "row_pattern.h"
+#include "shortlist/row_pattern.h"
 
 #include <algorithm>
 

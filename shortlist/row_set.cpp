@@ -1,4 +1,4 @@
-#include "row_set.h"
+#include "shortlist/row_set.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "tick_history.h"
+#include "shortlist/tick_history.h"
 
 #include <algorithm>
 

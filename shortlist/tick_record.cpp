@@ -1,4 +1,4 @@
-#include "tick_record.h"
+#include "shortlist/tick_record.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tick_history.h"
+#include "shortlist/tick_history.h"
 
 #include <cstdint>
 

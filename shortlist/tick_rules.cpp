@@ -1,8 +1,8 @@
-#include "tick_rules.h"
+#include "shortlist/tick_rules.h"
 
-#include "name_insight.h"
-#include "name_list.h"
-#include "toneless.h"
+#include "hanzi/toneless.h"
+#include "insight/name_insight.h"
+#include "naming/name_list.h"
 
 #include <algorithm>
 #include <map>

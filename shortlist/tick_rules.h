@@ -1,6 +1,6 @@
 #pragma once
 
-#include "row_pattern.h"
+#include "shortlist/row_pattern.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
-#include "about_dlg.h"
+#include "ui/about_dlg.h"
 
-#include "program_icon.h"
-#include "template_controls.h"
+#include "ui/program_icon.h"
+#include "ui/template_controls.h"
 
 #include <QPushButton>
 

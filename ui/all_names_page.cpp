@@ -1,6 +1,6 @@
-#include "all_names_page.h"
+#include "ui/all_names_page.h"
 
-#include "name_list_model.h"
+#include "ui/name_list_model.h"
 
 CAllNamesPage::CAllNamesPage(QWidget* parent)
     : ResultPage(res::allNamesPage, new NameListModel, parent)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result_page.h"
+#include "ui/result_page.h"
 
 // Tab 0: every combination.
 class CAllNamesPage final : public ResultPage {

@@ -1,6 +1,6 @@
-#include "dialog_units.h"
+#include "ui/dialog_units.h"
 
-#include "resource_text.h"
+#include "ui/resource_text.h"
 
 #include <QFontMetrics>
 #include <QStringList>

@@ -1,12 +1,12 @@
-#include "exclude_page.h"
+#include "ui/exclude_page.h"
 
-#include "exclusion_host.h"
-#include "exclusion_model.h"
-#include "list_menu_texts.h"
-#include "resource_text.h"
-#include "tick_rules.h"
-#include "uniform_list_view.h"
-#include "work_progress.h"
+#include "res/list_menu_texts.h"
+#include "shortlist/tick_rules.h"
+#include "ui/exclusion_host.h"
+#include "ui/exclusion_model.h"
+#include "ui/resource_text.h"
+#include "ui/uniform_list_view.h"
+#include "ui/work_progress.h"
 
 #include <QAction>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "exclusion_model.h"
+#include "ui/exclusion_model.h"
 
 ExclusionModel::ExclusionModel(QObject* parent)
     : NameListModel(parent)

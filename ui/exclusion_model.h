@@ -1,7 +1,7 @@
 #pragma once
 
-#include "name_list_model.h"
-#include "tick_record.h"
+#include "shortlist/tick_record.h"
+#include "ui/name_list_model.h"
 
 // The names with a check box on every row. Ticks are kept in a compressed bitmap by row index,
 // with a one-level undo of the changes made to many rows at once.

@@ -1,6 +1,6 @@
-#include "gbk_codec.h"
+#include "ui/gbk_codec.h"
 
-#include "gbk_text.h"
+#include "naming/gbk_text.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

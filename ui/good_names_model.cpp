@@ -1,4 +1,4 @@
-#include "good_names_model.h"
+#include "ui/good_names_model.h"
 
 GoodNamesModel::GoodNamesModel(QObject* parent)
     : NameListModel(parent)

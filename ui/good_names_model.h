@@ -1,7 +1,7 @@
 #pragma once
 
-#include "kept_rows.h"
-#include "name_list_model.h"
+#include "shortlist/kept_rows.h"
+#include "ui/name_list_model.h"
 
 // The names less the excluded rows and the rows deleted one by one since the last fill. View
 // rows map past them through a compressed bitmap, at a cost that does not grow with their number.

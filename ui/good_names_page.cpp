@@ -1,6 +1,6 @@
-#include "good_names_page.h"
+#include "ui/good_names_page.h"
 
-#include "good_names_model.h"
+#include "ui/good_names_model.h"
 
 CGoodNamesPage::CGoodNamesPage(QWidget* parent)
     : CGoodNamesPage(new GoodNamesModel, parent)

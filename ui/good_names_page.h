@@ -1,6 +1,6 @@
 #pragma once
 
-#include "result_page.h"
+#include "ui/result_page.h"
 
 class GoodNamesModel;
 class RowSet;

@@ -1,6 +1,6 @@
-#include "list_view_accessible.h"
+#include "ui/list_view_accessible.h"
 
-#include "uniform_list_view.h"
+#include "ui/uniform_list_view.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

@@ -1,9 +1,9 @@
-#include "name_export.h"
+#include "ui/name_export.h"
 
-#include "list_menu_texts.h"
-#include "name_list_model.h"
-#include "resource_text.h"
-#include "work_progress.h"
+#include "res/list_menu_texts.h"
+#include "ui/name_list_model.h"
+#include "ui/resource_text.h"
+#include "ui/work_progress.h"
 
 #include <QMessageBox>
 #include <QSaveFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "export_lines.h"
-#include "row_pattern.h"
+#include "shortlist/export_lines.h"
+#include "shortlist/row_pattern.h"
 
 #include <QString>
 

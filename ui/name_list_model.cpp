@@ -1,8 +1,8 @@
-#include "name_list_model.h"
+#include "ui/name_list_model.h"
 
-#include "gbk_codec.h"
-#include "resource_text.h"
-#include "string_table.h"
+#include "res/string_table.h"
+#include "ui/gbk_codec.h"
+#include "ui/resource_text.h"
 
 #include <QTextDocument>
 #include <algorithm>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "name_insight.h"
-#include "name_list.h"
-#include "name_text.h"
+#include "insight/name_insight.h"
+#include "naming/name_list.h"
+#include "shortlist/name_text.h"
 
 #include <QAbstractListModel>
 #include <memory>

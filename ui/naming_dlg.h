@@ -1,8 +1,8 @@
 #pragma once
 
-#include "exclusion_host.h"
-#include "name_combiner.h"
-#include "settings_location.h"
+#include "naming/name_combiner.h"
+#include "settings/settings_location.h"
+#include "ui/exclusion_host.h"
 
 #include <QDialog>
 #include <array>

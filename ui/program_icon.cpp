@@ -1,7 +1,7 @@
-#include "program_icon.h"
+#include "ui/program_icon.h"
 
-#include "resource_text.h"
-#include "string_table.h"
+#include "res/string_table.h"
+#include "ui/resource_text.h"
 
 // A resource compiled into a static library is registered by hand, at global scope.
 static void registerResources()

@@ -1,10 +1,10 @@
-#include "result_page.h"
+#include "ui/result_page.h"
 
-#include "list_menu_texts.h"
-#include "name_export.h"
-#include "name_list_model.h"
-#include "resource_text.h"
-#include "uniform_list_view.h"
+#include "res/list_menu_texts.h"
+#include "ui/name_export.h"
+#include "ui/name_list_model.h"
+#include "ui/resource_text.h"
+#include "ui/uniform_list_view.h"
 
 #include <QAction>
 #include <QApplication>

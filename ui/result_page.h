@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dialog_templates.h"
-#include "name_combiner.h"
+#include "naming/name_combiner.h"
+#include "res/dialog_templates.h"
 
 #include <QWidget>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "screen_fit.h"
+#include "ui/screen_fit.h"
 
 #include <QScreen>
 #include <QScrollArea>

@@ -1,9 +1,9 @@
-#include "template_controls.h"
+#include "ui/template_controls.h"
 
-#include "dialog_units.h"
-#include "link_label.h"
-#include "program_icon.h"
-#include "resource_text.h"
+#include "ui/dialog_units.h"
+#include "ui/link_label.h"
+#include "ui/program_icon.h"
+#include "ui/resource_text.h"
 
 #include <QDialog>
 #include <QLabel>

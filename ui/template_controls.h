@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dialog_templates.h"
+#include "res/dialog_templates.h"
 
 class QDialog;
 

@@ -1,6 +1,6 @@
-#include "uniform_list_view.h"
+#include "ui/uniform_list_view.h"
 
-#include "list_view_accessible.h"
+#include "ui/list_view_accessible.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>

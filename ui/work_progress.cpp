@@ -1,7 +1,7 @@
-#include "work_progress.h"
+#include "ui/work_progress.h"
 
-#include "list_menu_texts.h"
-#include "resource_text.h"
+#include "res/list_menu_texts.h"
+#include "ui/resource_text.h"
 
 namespace {
 

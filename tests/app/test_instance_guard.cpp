@@ -1,4 +1,4 @@
-#include "../support/marker_holder.h"
+#include "tests/support/marker_holder.h"
 
 #include <chrono>
 #include <csignal>

@@ -1,7 +1,7 @@
 // Runs the application object itself, so this test has its own main().
-#include "../support/marker_holder.h"
-#include "../support/modal_answer.h"
-#include "naming_app.h"
+#include "app/naming_app.h"
+#include "tests/support/marker_holder.h"
+#include "tests/support/modal_answer.h"
 
 #include <QDir>
 #include <QFile>

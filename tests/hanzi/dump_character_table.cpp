@@ -1,6 +1,6 @@
 // Prints every covered code point as the table answers it, one tab-separated line each:
 // code point (hex), readings, their tones, strokes, 1 when in the general standard list, gloss.
-#include "character_info.h"
+#include "hanzi/character_info.h"
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#include "../support/gbk_test_decoder.h"
-#include "name_insight.h"
+#include "insight/name_insight.h"
+#include "tests/support/gbk_test_decoder.h"
 
 #include <gtest/gtest.h>
 #include <map>

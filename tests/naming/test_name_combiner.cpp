@@ -1,7 +1,7 @@
 #include "gbk_literals.h"
-#include "gbk_text.h"
-#include "name_combiner.h"
-#include "name_list.h"
+#include "naming/gbk_text.h"
+#include "naming/name_combiner.h"
+#include "naming/name_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Differential tests: the fast two-character path against the plain rule, and the indexed
 // NameList against the vector operations, on many random inputs.
-#include "distinct_units.h"
-#include "name_combiner.h"
-#include "name_list.h"
+#include "naming/distinct_units.h"
+#include "naming/name_combiner.h"
+#include "naming/name_list.h"
 
 #include <gtest/gtest.h>
 #include <random>

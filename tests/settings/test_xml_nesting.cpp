@@ -1,5 +1,5 @@
+#include "settings/xml_nesting.h"
 #include "settings_test_support.h"
-#include "xml_nesting.h"
 
 #include <chrono>
 #include <random>

@@ -1,4 +1,4 @@
-#include "kept_rows.h"
+#include "shortlist/kept_rows.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,10 +1,10 @@
-#include "../support/gbk_test_decoder.h"
-#include "export_lines.h"
-#include "name_insight.h"
-#include "name_text.h"
-#include "tick_record.h"
-#include "tick_rules.h"
-#include "toneless.h"
+#include "hanzi/toneless.h"
+#include "insight/name_insight.h"
+#include "shortlist/export_lines.h"
+#include "shortlist/name_text.h"
+#include "shortlist/tick_record.h"
+#include "shortlist/tick_rules.h"
+#include "tests/support/gbk_test_decoder.h"
 
 #include <gtest/gtest.h>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "instance_guard.h"
+#include "app/instance_guard.h"
 
 #include <string_view>
 #include <unistd.h>

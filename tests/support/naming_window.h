@@ -2,10 +2,10 @@
 
 // The real main window over a temporary executable directory, for tests and benchmarks.
 
-#include "modal_answer.h"
-#include "model_rows.h"
-#include "naming_dlg.h"
-#include "uniform_list_view.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/model_rows.h"
+#include "ui/naming_dlg.h"
+#include "ui/uniform_list_view.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "gbk_codec.h"
+#include "ui/gbk_codec.h"
 
 #include <gtest/gtest.h>
 

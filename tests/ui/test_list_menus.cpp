@@ -1,7 +1,7 @@
-#include "../support/naming_window.h"
-#include "exclude_page.h"
-#include "name_export.h"
-#include "name_list_model.h"
+#include "tests/support/naming_window.h"
+#include "ui/exclude_page.h"
+#include "ui/name_export.h"
+#include "ui/name_list_model.h"
 
 #include <QAction>
 #include <QClipboard>

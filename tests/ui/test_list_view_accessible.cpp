@@ -1,4 +1,4 @@
-#include "../support/naming_window.h"
+#include "tests/support/naming_window.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -1,8 +1,8 @@
-#include "../support/model_rows.h"
-#include "exclusion_model.h"
-#include "gbk_codec.h"
-#include "good_names_model.h"
-#include "name_list_model.h"
+#include "tests/support/model_rows.h"
+#include "ui/exclusion_model.h"
+#include "ui/gbk_codec.h"
+#include "ui/good_names_model.h"
+#include "ui/name_list_model.h"
 
 #include <QAbstractItemModelTester>
 #include <QRandomGenerator>

@@ -1,5 +1,5 @@
-#include "../support/naming_window.h"
-#include "gbk_codec.h"
+#include "tests/support/naming_window.h"
+#include "ui/gbk_codec.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,5 +1,5 @@
-#include "../support/naming_window.h"
-#include "name_list_model.h"
+#include "tests/support/naming_window.h"
+#include "ui/name_list_model.h"
 
 #include <QAction>
 #include <QDir>

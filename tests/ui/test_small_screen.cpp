@@ -1,8 +1,8 @@
 // Runs twice: on the tests' usual 1280 x 900 screen and, with QT_SCALE_FACTOR=2, on the same
 // screen too small for the window.
-#include "../support/naming_window.h"
-#include "dialog_templates.h"
-#include "resource_text.h"
+#include "res/dialog_templates.h"
+#include "tests/support/naming_window.h"
+#include "ui/resource_text.h"
 
 #include <QScreen>
 #include <QScrollArea>

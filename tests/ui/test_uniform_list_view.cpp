@@ -1,4 +1,4 @@
-#include "uniform_list_view.h"
+#include "ui/uniform_list_view.h"
 
 #include <QAbstractItemModelTester>
 #include <QAbstractListModel>
