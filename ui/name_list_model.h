@@ -9,7 +9,8 @@
 #include <vector>
 
 // One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
-// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from a NameInsight
+// also answers its tooltip (Qt::ToolTipRole as rich text, Qt::AccessibleDescriptionRole as plain
+// lines) and reading line (ReadingRole) from a NameInsight
 // that is built on the first such question after a fill, or shared with another model showing
 // the same names.
 class NameListModel : public QAbstractListModel {

@@ -6,6 +6,7 @@
 #include "ui/exclude_page.h"
 #include "ui/gbk_codec.h"
 #include "ui/good_names_page.h"
+#include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
@@ -117,6 +118,7 @@ void CNamingDlg::createAboutAction()
     connect(m_aboutAction, &QAction::triggered, this, &CNamingDlg::showAbout);
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    openMenusWithShiftF10(this);
 }
 
 // The lists' menu: the reading column, then the window's own about item.

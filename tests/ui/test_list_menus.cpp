@@ -18,6 +18,8 @@ class TestListMenus final : public QObject {
 
 private slots:
     void theListMenusFollowOneLayout();
+    void shiftF10OpensTheMenuOfTheFocus_data();
+    void shiftF10OpensTheMenuOfTheFocus();
     void rulesTickTheGoodNamesAwayAndUndoBringsThemBack();
     void copyPutsTheSelectedNamesOnTheClipboard_data();
     void copyPutsTheSelectedNamesOnTheClipboard();
@@ -60,6 +62,52 @@ void TestListMenus::theListMenusFollowOneLayout()
                             "勾选含生僻字的名字(&R)|避开读音(&B)…|反向勾选(&I)|全部取消勾选(&U)|"
                             "撤销(&Z)|") +
                  shared);
+}
+
+void TestListMenus::shiftF10OpensTheMenuOfTheFocus_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("row");
+    QTest::newRow("all names, row 2") << QStringLiteral("list1057") << 0 << 2;
+    QTest::newRow("exclusions, row 900") << QStringLiteral("list1003") << 1 << 900;
+    QTest::newRow("good names, no current row") << QStringLiteral("list1058") << 2 << -1;
+    QTest::newRow("surname field") << QStringLiteral("surnameEdit") << 0 << -1;
+    QTest::newRow("start button") << QStringLiteral("startButton") << 2 << -1;
+}
+
+// Through the shortcut map and the key events, the way a real Shift+F10 comes.
+void TestListMenus::shiftF10OpensTheMenuOfTheFocus()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, page);
+    QFETCH(int, row);
+    NamingWindow window;
+    window.type(wang, ideographs(40));
+    window.start();
+    window.tabs()->setCurrentIndex(page);
+    auto* widget = window.dialog().findChild<QWidget*>(focus);
+    auto* list = qobject_cast<UniformListView*>(widget);
+    if (list && row >= 0) {
+        list->setCurrentIndex(list->model()->index(row, 0));
+        list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtTop);
+    }
+    widget->setFocus();
+
+    MenuAnswer menu;
+    answerNextMenu(&menu);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(menu.seen);
+    const QList<QAction*> actions = list ? list->actions() : window.dialog().actions();
+    QCOMPARE(menu.items.size(), actions.size());
+    QCOMPARE(menu.items.last(), actions.last()->text());
+    if (list) {
+        // At the current row, or at the top of the rows without one.
+        const QRect cell = row >= 0 ? list->visualRect(list->currentIndex())
+                                    : QRect(0, 0, list->columnWidth(), list->rowHeight());
+        const QRect shown(list->viewport()->mapToGlobal(cell.topLeft()), cell.size());
+        QVERIFY2(shown.contains(menu.position), qPrintable(focus));
+    }
 }
 
 void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
