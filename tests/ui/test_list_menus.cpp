@@ -37,6 +37,21 @@ private:
     {
         return list->findChild<QAction*>(QString::fromLatin1(name));
     }
+
+    // Fills the window with 王 and `characters` ideographs, ticks `ticked` (and inverts every
+    // tick), then shows the good names.
+    static void showGoodNamesAfterTicks(const NamingWindow& window, int characters,
+                                        const QList<int>& ticked, bool invert = false)
+    {
+        window.type(QStringLiteral("王"), ideographs(characters));
+        window.start();
+        window.tabs()->setCurrentIndex(1);
+        for (const int row : ticked)
+            window.tick(row);
+        if (invert)
+            action(window.exclusions(), "invertTicksAction")->trigger();
+        window.tabs()->setCurrentIndex(2);
+    }
 };
 
 namespace {
@@ -171,12 +186,7 @@ void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard()
     QFETCH(bool, notice);
     QFETCH(QList<int>, ticked);
     NamingWindow window;
-    window.type(wang, ideographs(characters));
-    window.start();
-    window.tabs()->setCurrentIndex(1);
-    for (const int row : ticked)
-        window.tick(row);
-    window.tabs()->setCurrentIndex(2);
+    showGoodNamesAfterTicks(window, characters, ticked);
     UniformListView* list = window.goodNames();
     list->selectionModel()->select(
         QItemSelection(list->model()->index(first, 0), list->model()->index(last, 0)),
@@ -219,14 +229,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QFETCH(bool, invert);
     QFETCH(QString, fileName);
     NamingWindow window;
-    window.type(wang, ideographs(characters));
-    window.start();
-    window.tabs()->setCurrentIndex(1);
-    for (const int row : ticked)
-        window.tick(row);
-    if (invert)
-        action(window.exclusions(), "invertTicksAction")->trigger();
-    window.tabs()->setCurrentIndex(2);
+    showGoodNamesAfterTicks(window, characters, ticked, invert);
     const QStringList shown = rowsOf(window.goodNames());
     QCOMPARE(shown.size(), invert ? 0 : characters * characters - ticked.size());
 
