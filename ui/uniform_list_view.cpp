@@ -158,6 +158,13 @@ QPoint UniformListView::keyboardMenuPosition() const
     return viewport()->mapTo(this, point);
 }
 
+QVariant UniformListView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle)
+        return QRect(keyboardMenuPosition(), QSize(1, 1));
+    return QAbstractItemView::inputMethodQuery(query);
+}
+
 void UniformListView::setColumnWidth(int width)
 {
     if (width < 0 || width == m_columnWidth)

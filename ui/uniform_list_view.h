@@ -55,6 +55,8 @@ public:
     // Where a menu opened from the keyboard points, in the view's coordinates: the middle of the
     // current row's first cell, or of the nearest visible place when the row is out of sight.
     QPoint keyboardMenuPosition() const;
+    // Qt::ImCursorRectangle is the point above, where Qt opens the menu of the Menu key.
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
 protected:
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
