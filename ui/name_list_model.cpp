@@ -1,7 +1,7 @@
 #include "ui/name_list_model.h"
 
+#include "codec/gbk_codec.h"
 #include "res/string_table.h"
-#include "ui/gbk_codec.h"
 #include "ui/resource_text.h"
 
 #include <QTextDocument>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "insight/name_insight.h"
+#include "insight/name_text.h"
 #include "naming/name_list.h"
-#include "shortlist/name_text.h"
 
 #include <QAbstractListModel>
 #include <memory>

@@ -1,10 +1,11 @@
 #include "ui/naming_dlg.h"
 
+#include "codec/gbk_codec.h"
 #include "res/string_table.h"
+#include "settings/folders.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
-#include "ui/gbk_codec.h"
 #include "ui/good_names_page.h"
 #include "ui/link_label.h"
 #include "ui/program_icon.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
 #include "settings/settings_location.h"
 #include "ui/exclusion_host.h"
 

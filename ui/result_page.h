@@ -1,6 +1,6 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
 #include "res/dialog_templates.h"
 
 #include <QWidget>
