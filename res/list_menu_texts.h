@@ -33,6 +33,10 @@ inline constexpr std::string_view exportFilters = "文本文件 (*.txt);;CSV 文
 inline constexpr std::string_view exportProgress = "正在导出…";
 inline constexpr std::string_view exportCancelled = "导出已取消";
 inline constexpr std::string_view exportFailedMessage = "无法写入 %1：%2";
+inline constexpr std::string_view exportLinkRefused =
+    "它是别的用户放在公共文件夹里的符号链接（或无法跟随的链接），为安全起见没有写入。";
+inline constexpr std::string_view exportNotRegular = "它不是普通文件。";
+inline constexpr std::string_view exportReadOnly = "文件是只读的，没有改动。";
 inline constexpr std::string_view csvHeader = "名字,读音,声调,笔画,通用规范汉字";
 
 } // namespace res

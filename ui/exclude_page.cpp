@@ -10,7 +10,9 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <limits>
 #include <set>
 
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
@@ -79,6 +81,10 @@ void CExcludePage::askAndAvoidReadings()
     ask.setObjectName(QStringLiteral("avoidReadingsInput"));
     ask.setWindowTitle(resourceText(res::avoidReadingsCaption));
     ask.setLabelText(resourceText(res::avoidReadingsPrompt));
+    // The field takes any length: by default a line edit cuts what follows character 32,767.
+    ask.setInputMode(QInputDialog::TextInput);
+    if (auto* field = ask.findChild<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     ask.setTextValue(m_avoided);
     if (ask.exec() != QDialog::Accepted)
         return;

@@ -10,7 +10,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -91,13 +90,19 @@ void ResultPage::copySelection()
 
 void ResultPage::exportNames()
 {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(this, resourceText(res::exportCaption), {},
-                                                resourceText(res::exportFilters), &filter);
-    if (path.isEmpty())
+    QFileDialog ask(this, resourceText(res::exportCaption), {}, resourceText(res::exportFilters));
+    ask.setObjectName(QStringLiteral("exportDialog"));
+    ask.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the suffix before it asks whether to replace a file, so that the question
+    // is about the file that will be written.
+    const auto suffixOf = [](const QString& filter) {
+        return filter.contains(QStringLiteral("*.csv")) ? QStringLiteral("csv")
+                                                        : QStringLiteral("txt");
+    };
+    ask.setDefaultSuffix(suffixOf(ask.selectedNameFilter()));
+    connect(&ask, &QFileDialog::filterSelected, &ask,
+            [&ask, suffixOf](const QString& filter) { ask.setDefaultSuffix(suffixOf(filter)); });
+    if (ask.exec() != QDialog::Accepted || ask.selectedFiles().isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += filter.contains(QStringLiteral("*.csv")) ? QStringLiteral(".csv")
-                                                         : QStringLiteral(".txt");
-    NameExport::writeShowingProgress(this, *m_model, path);
+    NameExport::writeShowingProgress(this, *m_model, ask.selectedFiles().constFirst());
 }
