@@ -1,5 +1,7 @@
 #include "shortlist/tick_record.h"
 
+#include <unordered_set>
+
 namespace {
 
 // Blocks of 2^16 rows an undo rebuilds before it unticks them: at most 2 MB at once.
@@ -7,8 +9,9 @@ constexpr std::size_t blocksPerChunk = 256;
 
 } // namespace
 
-TickRecord::TickRecord(std::size_t budget)
+TickRecord::TickRecord(std::size_t budget, std::size_t checkpointBudget)
     : m_budget(budget)
+    , m_checkpointBudget(checkpointBudget)
 {
 }
 
@@ -21,7 +24,7 @@ void TickRecord::tick(std::uint32_t row, bool on)
 std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                                   std::uint64_t listRows)
 {
-    restartHistoryIfEmpty();
+    checkpointIfSmall();
     // The rule's own bitmap becomes the undo, so no third bitmap is ever held.
     rows.subtract(m_ticks);
     m_undoRows = std::move(rows);
@@ -31,7 +34,7 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
     m_history.addRule(std::move(pattern), listRows);
     m_undo = Undo::Untick;
     const std::uint64_t added = m_undoRows.count();
-    if (sizeInBytes() > m_budget && m_history.passes() <= maxReplayPasses) {
+    if (sizeInBytes() > m_budget) {
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
@@ -40,7 +43,7 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
 
 void TickRecord::invert(std::uint64_t rows)
 {
-    restartHistoryIfEmpty();
+    checkpointIfSmall();
     m_undoRows = RowSet();
     m_ticks.flip(rows);
     m_ticks.compact();
@@ -57,11 +60,12 @@ void TickRecord::clear()
     m_undo = Undo::Retick;
 }
 
-void TickRecord::restartHistoryIfEmpty()
+void TickRecord::checkpointIfSmall()
 {
-    // Without ticks nothing that came before is needed to rebuild them.
-    if (m_ticks.empty())
-        m_history.reset();
+    // Nothing that came before is needed to rebuild ticks the checkpoint holds.
+    std::unordered_set<const void*> counted;
+    if (m_ticks.sizeInBytes(counted) <= m_checkpointBudget)
+        m_history.checkpoint(m_ticks);
 }
 
 void TickRecord::reset()

@@ -11,15 +11,19 @@
 //
 // The rows a rule newly ticked are kept as a bitmap while that and the ticks fit in the memory
 // budget. Past it they are dropped, and an undo rebuilds them block by block from the history
-// of changes, which takes longer but holds no second bitmap of the whole list.
+// of changes, which takes longer but holds no second bitmap of the whole list. Whenever the
+// ticks take little room before a rule or an invert, they become the history's checkpoint, so
+// a replay covers only the changes since the ticks were last that small.
 class TickRecord final {
 public:
     // Ticks and undo of a list of 2^30 rows in every pattern the rules make, with room to spare.
     static constexpr std::size_t defaultBudget = 140'000'000;
-    // A replay fills about this many rule patterns for every block at most.
-    static constexpr int maxReplayPasses = 16;
+    // Ticks of at most this many bytes become the checkpoint of the history; a replay reads
+    // every row of the checkpoint once.
+    static constexpr std::size_t defaultCheckpointBudget = 4'000'000;
 
-    explicit TickRecord(std::size_t budget = defaultBudget);
+    explicit TickRecord(std::size_t budget = defaultBudget,
+                        std::size_t checkpointBudget = defaultCheckpointBudget);
 
     const RowSet& ticks() const { return m_ticks; }
     bool ticked(std::uint32_t row) const { return m_ticks.contains(row); }
@@ -47,9 +51,10 @@ public:
 private:
     enum class Undo { None, Untick, UntickReplayed, Retick, Invert };
 
-    void restartHistoryIfEmpty();
+    void checkpointIfSmall();
 
     std::size_t m_budget;
+    std::size_t m_checkpointBudget;
     RowSet m_ticks;
     Undo m_undo = Undo::None;
     RowSet m_undoRows;            // the rows to untick or tick again

@@ -166,14 +166,16 @@ RowPattern randomPattern(std::mt19937& random, std::uint32_t rows)
 
 // Undo against a plain set: after any mix of rules, inverts, clears and single ticks, undo
 // applies the inverse of the last change made many rows at once to the ticks as they are, both
-// with the rows a rule ticked kept and with them rebuilt from the history (a budget of 0 bytes).
-class TickRecordUndo : public testing::TestWithParam<std::size_t> {};
+// with the rows a rule ticked kept and with them rebuilt from the history (a budget of 0 bytes),
+// from the empty ticks (a checkpoint budget of 0 bytes) or from a checkpoint of them.
+class TickRecordUndo : public testing::TestWithParam<std::pair<std::size_t, std::size_t>> {};
 
 TEST_P(TickRecordUndo, InvertsTheLastChangeOnly)
 {
     std::mt19937 random(12);
     constexpr std::uint32_t rows = 200'000;
-    TickRecord record(GetParam());
+    const auto [budget, checkpointBudget] = GetParam();
+    TickRecord record(budget, checkpointBudget);
     std::set<std::uint32_t> plain;
     std::function<void()> plainUndo;
     int replayedUndos = 0;
@@ -231,11 +233,35 @@ TEST_P(TickRecordUndo, InvertsTheLastChangeOnly)
         ASSERT_EQ(record.ticks().rows(), std::vector<std::uint32_t>(plain.begin(), plain.end()))
             << "step " << step;
     }
-    EXPECT_EQ(replayedUndos > 0, GetParam() == 0);
+    EXPECT_EQ(replayedUndos > 0, budget == 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Budgets, TickRecordUndo,
-                         testing::Values(TickRecord::defaultBudget, std::size_t{0}));
+INSTANTIATE_TEST_SUITE_P(
+    Budgets, TickRecordUndo,
+    testing::Values(std::pair(TickRecord::defaultBudget, TickRecord::defaultCheckpointBudget),
+                    std::pair(std::size_t{0}, std::size_t{0}),
+                    std::pair(std::size_t{0}, TickRecord::defaultCheckpointBudget)));
+
+// However many rules came since the ticks were empty, the undo past the budget is rebuilt, not
+// kept as a second bitmap, and it rebuilds exactly the ticks before the last rule.
+TEST(TickRecordUndo, StaysWithinTheBudgetAfterAnyNumberOfRules)
+{
+    std::mt19937 random(7);
+    constexpr std::uint32_t rows = 200'000;
+    for (const std::size_t checkpointBudget :
+         {std::size_t{0}, TickRecord::defaultCheckpointBudget}) {
+        TickRecord record(0, checkpointBudget);
+        RowSet before;
+        for (int rule = 0; rule < 40; ++rule) {
+            auto pattern = std::make_shared<const RowPattern>(randomPattern(random, rows));
+            before = record.ticks();
+            record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
+            ASSERT_TRUE(record.undoIsReplayed()) << "rule " << rule;
+        }
+        record.undo();
+        EXPECT_EQ(record.ticks().rows(), before.rows());
+    }
+}
 
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
