@@ -1,12 +1,15 @@
 #include "shortlist/row_pattern.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
 // How many bitmap blocks are built between two progress reports.
 constexpr std::uint64_t blocksPerReport = 64;
+// How many bitmap blocks are built before their runs are stored as runs: at most 2 MB.
+constexpr std::uint64_t blocksPerChunk = 256;
 
 void setBits(std::uint64_t* words, std::uint64_t begin, std::uint64_t end)
 {
@@ -79,9 +82,10 @@ void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64
 }
 
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
-                                   const Progress& progress)
+                                   const Progress& progress, const RowSet& leftOut)
 {
     RowSet matched;
+    RowSet chunk;
     const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
     const std::uint64_t blocks = (total + blockSize - 1) / blockSize;
     std::vector<std::uint64_t> words(RowSet::wordsPerBlock);
@@ -91,8 +95,14 @@ std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows
             return std::nullopt;
         std::fill(words.begin(), words.end(), 0);
         addMatchingBlock(pattern, total, block, words.data());
-        matched.appendBlock(static_cast<std::uint16_t>(block), words.data());
+        chunk.appendBlock(static_cast<std::uint16_t>(block), words.data());
+        // The rows left out go and runs are stored as runs a chunk at a time, so that a rule
+        // matching nearly every row never holds a full bitmap of the list.
+        if ((block + 1) % blocksPerChunk == 0 || block + 1 == blocks) {
+            chunk.subtract(leftOut);
+            chunk.compact();
+            matched.unite(std::exchange(chunk, RowSet()));
+        }
     }
-    matched.compact();
     return matched;
 }

@@ -30,7 +30,8 @@ public:
     void tick(std::uint32_t row, bool on);
 
     // Ticks `rows`, the rows `pattern` matches among the first `listRows`, as well; returns the
-    // number of rows newly ticked.
+    // number of rows newly ticked. Rows made without the ticked ones (see matchingRows) cost
+    // the least memory.
     std::uint64_t tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                           std::uint64_t listRows);
     // Turns every tick of the rows [0, rows) over.

@@ -123,7 +123,8 @@ bool CExcludePage::tickMatchingRows(RowPattern pattern)
     WorkProgress progress(this, resourceText(res::tickingProgress),
                           QStringLiteral("tickingProgress"));
     std::optional<RowSet> rows =
-        matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()), progress.report());
+        matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()), progress.report(),
+                     m_model->tickedRows());
     progress.finish();
     if (!rows)
         return false;
