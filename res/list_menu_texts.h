@@ -22,6 +22,8 @@ inline constexpr std::string_view avoidReadingsCaption = "避开读音";
 inline constexpr std::string_view avoidReadingsPrompt =
     "要避开的字（如父母、祖父母的名字），其读音相同的字也会被勾选：";
 inline constexpr std::string_view tickingProgress = "正在勾选…";
+inline constexpr std::string_view outOfMemoryCaption = "内存不足";
+inline constexpr std::string_view outOfMemoryMessage = "内存不足，这次没有改动任何勾选。";
 inline constexpr std::string_view cancelButton = "取消";
 
 inline constexpr std::string_view copyCaption = "复制";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
+#include <new>
 #include <roaring/containers/containers.h>
 
 namespace {
@@ -51,17 +52,29 @@ void RowSet::appendBlock(std::uint16_t block, const std::uint64_t* words)
         cardinality += std::popcount(words[i]);
     if (cardinality == 0)
         return;
-    // A bitmap container, or an array container when that is smaller.
-    bitset_container_t* bitset = bitset_container_create();
-    std::copy(words, words + wordsPerBlock, bitset->array);
-    bitset->cardinality = cardinality;
+    // Room for the new part first, so that appending it cannot fail.
     roaring_array_t& parts = m_bits.roaring.high_low_container;
+    if (!extend_array(&parts, 1))
+        throw std::bad_alloc();
+    // A bitmap container, or an array container when that is smaller. CRoaring reports a
+    // failed allocation by a null pointer.
     if (cardinality > DEFAULT_MAX_SIZE) {
+        bitset_container_t* bitset = bitset_container_create();
+        if (!bitset)
+            throw std::bad_alloc();
+        std::copy(words, words + wordsPerBlock, bitset->array);
+        bitset->cardinality = cardinality;
         ra_append(&parts, block, bitset, BITSET_CONTAINER_TYPE_CODE);
         return;
     }
-    array_container_t* array = array_container_from_bitset(bitset);
-    bitset_container_free(bitset);
+    array_container_t* array = array_container_create_given_capacity(cardinality);
+    if (!array)
+        throw std::bad_alloc();
+    for (std::size_t i = 0; i < wordsPerBlock; ++i) {
+        for (std::uint64_t word = words[i]; word != 0; word &= word - 1)
+            array->array[array->cardinality++] = static_cast<std::uint16_t>(
+                i * 64 + static_cast<std::size_t>(std::countr_zero(word)));
+    }
     ra_append(&parts, block, array, ARRAY_CONTAINER_TYPE_CODE);
 }
 

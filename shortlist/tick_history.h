@@ -18,6 +18,8 @@ public:
     // Forgets every change: the ticks are now `ticks`, kept as the starting point of a replay.
     // A copy shares the bitmap's containers until the ticks change them.
     void checkpoint(const RowSet& ticks);
+    // Makes room for the next change, so that adding it cannot fail for want of memory.
+    void reserve() { m_steps.reserve(m_steps.size() + 1); }
     void addRule(std::shared_ptr<const RowPattern> pattern, std::uint64_t rows);
     void addInvert(std::uint64_t rows);
     void addClear();

@@ -1,6 +1,8 @@
 #include "shortlist/tick_record.h"
 
+#include <cstdlib>
 #include <malloc.h>
+#include <new>
 #include <unordered_set>
 
 namespace {
@@ -11,6 +13,28 @@ namespace {
 void returnFreedMemory()
 {
     malloc_trim(0);
+}
+
+// Room the bitmap operations of a change may take beyond what the sets hold: the containers of
+// one chunk of a replay and the history's next entry.
+constexpr std::size_t headroomSlack = 4 << 20;
+
+// Makes sure `bytes` more can be had now, so that the bitmap operations that follow find the
+// memory; CRoaring cannot report a failure in the middle of them. Throws std::bad_alloc,
+// before anything has changed, when they cannot. Large blocks are mapped without being touched,
+// so the probe costs no resident memory.
+void ensureHeadroom(std::size_t bytes)
+{
+    void* probe = std::malloc(bytes + headroomSlack);
+    if (!probe)
+        throw std::bad_alloc();
+    std::free(probe);
+}
+
+std::size_t bytesOf(const RowSet& set)
+{
+    std::unordered_set<const void*> counted;
+    return set.sizeInBytes(counted);
 }
 
 // Blocks of 2^16 rows an undo rebuilds before it unticks them: at most 2 MB at once.
@@ -33,6 +57,8 @@ void TickRecord::tick(std::uint32_t row, bool on)
 std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                                   std::uint64_t listRows)
 {
+    ensureHeadroom(bytesOf(rows) + bytesOf(m_ticks));
+    m_history.reserve();
     checkpointIfSmall();
     // The rule's own bitmap becomes the undo, so no third bitmap is ever held. Subtracting
     // turns runs into bitmaps for a while, so it is done only when the rows overlap the ticks.
@@ -55,6 +81,8 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
 
 void TickRecord::invert(std::uint64_t rows)
 {
+    ensureHeadroom(2 * bytesOf(m_ticks));
+    m_history.reserve();
     checkpointIfSmall();
     m_undoRows = RowSet();
     m_ticks.flip(rows);
@@ -67,6 +95,7 @@ void TickRecord::invert(std::uint64_t rows)
 
 void TickRecord::clear()
 {
+    m_history.reserve();
     m_undoRows = std::move(m_ticks);
     m_ticks = RowSet();
     m_history.addClear();
@@ -76,8 +105,7 @@ void TickRecord::clear()
 void TickRecord::checkpointIfSmall()
 {
     // Nothing that came before is needed to rebuild ticks the checkpoint holds.
-    std::unordered_set<const void*> counted;
-    if (m_ticks.sizeInBytes(counted) <= m_checkpointBudget)
+    if (bytesOf(m_ticks) <= m_checkpointBudget)
         m_history.checkpoint(m_ticks);
 }
 
@@ -91,9 +119,13 @@ void TickRecord::reset()
 
 void TickRecord::undo()
 {
+    if (m_undo == Undo::None)
+        return;
+    ensureHeadroom(bytesOf(m_ticks) + bytesOf(m_undoRows));
+    m_history.reserve();
     switch (m_undo) {
     case Undo::None:
-        return;
+        break;
     case Undo::Untick:
         m_ticks.subtract(m_undoRows);
         break;

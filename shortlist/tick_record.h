@@ -14,6 +14,9 @@
 // of changes, which takes longer but holds no second bitmap of the whole list. Whenever the
 // ticks take little room before a rule or an invert, they become the history's checkpoint, so
 // a replay covers only the changes since the ticks were last that small.
+//
+// A change many rows at once either happens whole or throws std::bad_alloc having changed
+// nothing: it first makes sure the memory its bitmap operations may take can be had.
 class TickRecord final {
 public:
     // Ticks and undo of a list of 2^30 rows in every pattern the rules make, with room to spare.
