@@ -1,7 +1,6 @@
 #include "shortlist/tick_history.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 
@@ -97,8 +96,7 @@ void TickHistory::reset()
 
 std::size_t TickHistory::sizeInBytes() const
 {
-    std::unordered_set<const void*> counted;
-    std::size_t bytes = m_steps.capacity() * sizeof(Step) + m_checkpoint.sizeInBytes(counted);
+    std::size_t bytes = m_steps.capacity() * sizeof(Step) + m_checkpoint.sizeInBytes();
     for (const Step& step : m_steps) {
         bytes += step.ticks.capacity() * sizeof(Tick);
         if (step.pattern) {

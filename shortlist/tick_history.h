@@ -30,7 +30,7 @@ public:
 
     // The rule patterns a replay fills for every block, a measure of its time.
     int passes() const { return m_passes; }
-    // Bytes the changes and the checkpoint hold, counting the checkpoint's containers in full.
+    // Bytes the changes and the checkpoint hold, counting parts the checkpoint shares in full.
     std::size_t sizeInBytes() const;
 
     // The rows the last change, a rule, newly ticked, handed to `visit` as sets of up to

@@ -1,41 +1,12 @@
 #include "shortlist/tick_record.h"
 
-#include <cstdlib>
-#include <malloc.h>
-#include <new>
-#include <unordered_set>
+#include "shortlist/memory_headroom.h"
 
 namespace {
-
-// Hands the heap pages that freed bitmap containers left empty back to the system. A change of
-// many rows frees up to a hundred megabytes of 8 KB containers scattered over the heap, which
-// the allocator would otherwise keep resident for the next rule to add its own peak on top.
-void returnFreedMemory()
-{
-    malloc_trim(0);
-}
 
 // Room the bitmap operations of a change may take beyond what the sets hold: the containers of
 // one chunk of a replay and the history's next entry.
 constexpr std::size_t headroomSlack = 4 << 20;
-
-// Makes sure `bytes` more can be had now, so that the bitmap operations that follow find the
-// memory; CRoaring cannot report a failure in the middle of them. Throws std::bad_alloc,
-// before anything has changed, when they cannot. Large blocks are mapped without being touched,
-// so the probe costs no resident memory.
-void ensureHeadroom(std::size_t bytes)
-{
-    void* probe = std::malloc(bytes + headroomSlack);
-    if (!probe)
-        throw std::bad_alloc();
-    std::free(probe);
-}
-
-std::size_t bytesOf(const RowSet& set)
-{
-    std::unordered_set<const void*> counted;
-    return set.sizeInBytes(counted);
-}
 
 // Blocks of 2^16 rows an undo rebuilds before it unticks them: at most 2 MB at once.
 constexpr std::size_t blocksPerChunk = 256;
@@ -57,7 +28,7 @@ void TickRecord::tick(std::uint32_t row, bool on)
 std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                                   std::uint64_t listRows)
 {
-    ensureHeadroom(bytesOf(rows) + bytesOf(m_ticks));
+    EnsureHeadroom(rows.sizeInBytes() + m_ticks.sizeInBytes() + headroomSlack);
     m_history.reserve();
     checkpointIfSmall();
     // The rule's own bitmap becomes the undo, so no third bitmap is ever held. Subtracting
@@ -75,13 +46,13 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
-    returnFreedMemory();
+    ReturnFreedMemory();
     return added;
 }
 
 void TickRecord::invert(std::uint64_t rows)
 {
-    ensureHeadroom(2 * bytesOf(m_ticks));
+    EnsureHeadroom(2 * m_ticks.sizeInBytes() + headroomSlack);
     m_history.reserve();
     checkpointIfSmall();
     m_undoRows = RowSet();
@@ -90,7 +61,7 @@ void TickRecord::invert(std::uint64_t rows)
     m_inverted = rows;
     m_history.addInvert(rows);
     m_undo = Undo::Invert;
-    returnFreedMemory();
+    ReturnFreedMemory();
 }
 
 void TickRecord::clear()
@@ -105,7 +76,7 @@ void TickRecord::clear()
 void TickRecord::checkpointIfSmall()
 {
     // Nothing that came before is needed to rebuild ticks the checkpoint holds.
-    if (bytesOf(m_ticks) <= m_checkpointBudget)
+    if (m_ticks.sizeInBytes() <= m_checkpointBudget)
         m_history.checkpoint(m_ticks);
 }
 
@@ -121,7 +92,7 @@ void TickRecord::undo()
 {
     if (m_undo == Undo::None)
         return;
-    ensureHeadroom(bytesOf(m_ticks) + bytesOf(m_undoRows));
+    EnsureHeadroom(m_ticks.sizeInBytes() + m_undoRows.sizeInBytes() + headroomSlack);
     m_history.reserve();
     switch (m_undo) {
     case Undo::None:
@@ -144,11 +115,10 @@ void TickRecord::undo()
     m_history.addUndo();
     m_undoRows = RowSet();
     m_undo = Undo::None;
-    returnFreedMemory();
+    ReturnFreedMemory();
 }
 
 std::size_t TickRecord::sizeInBytes() const
 {
-    std::unordered_set<const void*> counted;
-    return m_ticks.sizeInBytes(counted) + m_undoRows.sizeInBytes(counted) + m_history.sizeInBytes();
+    return m_ticks.sizeInBytes() + m_undoRows.sizeInBytes() + m_history.sizeInBytes();
 }
