@@ -6,11 +6,16 @@
 #include "shortlist/tick_rules.h"
 #include "tests/support/gbk_test_decoder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <memory>
+#include <new>
 #include <random>
 #include <set>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -300,3 +305,41 @@ TEST(Toneless, DropsEveryKindOfMark)
 }
 
 } // namespace
+
+// Under an address-space limit too small for the rule's bitmap, as `ulimit -v` sets one, the
+// rule fails with std::bad_alloc and the ticks stay as they were: no crash on a container that
+// CRoaring could not allocate. Runs in a child process, which alone gets the limit.
+TEST(MemoryPressure, ARuleThatRunsOutOfMemoryChangesNothing)
+{
+    constexpr std::uint64_t rows = std::uint64_t{1} << 28;
+    // Every block of 2^16 rows half full at random: 4,096 bitmap parts of 8 KB.
+    auto pattern = std::make_shared<RowPattern>();
+    pattern->blockLength = 1000;
+    pattern->blocks.assign(rows / pattern->blockLength, 0);
+    pattern->subsets.resize(1);
+    std::mt19937_64 random(3);
+    for (int word = 0; word < 16; ++word)
+        pattern->subsets[0].bits.push_back(random());
+    TickRecord record;
+    record.tick(5, true);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::ifstream statm("/proc/self/statm");
+        std::uint64_t pages = 0;
+        statm >> pages;
+        const rlim_t limit = pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + (16 << 20);
+        const rlimit space{limit, limit};
+        setrlimit(RLIMIT_AS, &space);
+        try {
+            record.tickAll(*matchingRows(*pattern, rows, {}, record.ticks()), pattern, rows);
+            _exit(2);
+        } catch (const std::bad_alloc&) {
+            _exit(record.ticks().rows() == std::vector<std::uint32_t>{5} ? 0 : 3);
+        }
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
