@@ -27,6 +27,7 @@ inline constexpr std::string_view outOfMemoryMessage = "内存不足，这次没
 inline constexpr std::string_view cancelButton = "取消";
 
 inline constexpr std::string_view copyCaption = "复制";
+inline constexpr std::string_view copyProgress = "正在复制…";
 inline constexpr std::string_view copyTooManyMessage =
     "选中的名字超过 1,000,000 个，没有复制。请用“导出”把它们保存到文件。";
 

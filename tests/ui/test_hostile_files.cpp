@@ -1,8 +1,10 @@
 #include "tests/support/naming_window.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
+#include "ui/result_page.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <fcntl.h>
@@ -29,6 +31,7 @@ private slots:
     void exportsKeepTheFileTheyReplaceSafe();
     void aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced();
     void avoidedReadingsAreNeverCut();
+    void copyingAMillionRowsShowsProgressAndCanBeCancelled();
 
 private:
     QString preferencesFolder() const { return m_config.filePath(QStringLiteral("corvale")); }
@@ -288,6 +291,35 @@ void TestHostileFiles::avoidedReadingsAreNeverCut()
     QVERIFY(answer.seen);
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), QStringList{QStringLiteral("王美美")});
+}
+
+// The copy composes its text behind a progress dialog whose cancel stops it before the
+// clipboard changes; a million rows report often enough to keep the window answering.
+void TestHostileFiles::copyingAMillionRowsShowsProgressAndCanBeCancelled()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("王"), ideographs(1000));
+    window.start();
+    UniformListView* list = window.allNames();
+    list->selectAll();
+    const auto& model = *static_cast<const NameListModel*>(list->model());
+    const QItemSelection selection = list->selectionModel()->selection();
+    int reports = 0;
+    QVERIFY(!ResultPage::namesOf(model, selection, [&reports](double) { return ++reports < 3; }));
+    QCOMPARE(reports, 3);
+    reports = 0;
+    const auto names = ResultPage::namesOf(model, selection, [&reports](double) {
+        ++reports;
+        return true;
+    });
+    QVERIFY(names && names->size() == 4'000'000);
+    QVERIFY(reports >= 30);
+
+    // Through Ctrl+C the clipboard gets the same text.
+    QApplication::clipboard()->setText(QStringLiteral("kept"));
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QApplication::clipboard()->text(), *names);
 }
 
 QTEST_MAIN(TestHostileFiles)
