@@ -268,30 +268,6 @@ TEST(TickRecordUndo, StaysWithinTheBudgetAfterAnyNumberOfRules)
     }
 }
 
-// Without memory to spare, an undo is rebuilt from the history while a replay takes at most
-// maxReplayPasses rule passes; past them the rows are kept whatever the budget.
-class TickRecordReplayLimit : public testing::TestWithParam<int> {};
-
-TEST_P(TickRecordReplayLimit, ReplaysUpToTheLimitAndKeepsTheRowsPastIt)
-{
-    std::mt19937 random(5);
-    constexpr std::uint32_t rows = 200'000;
-    TickRecord record(0);
-    std::vector<std::uint32_t> before;
-    for (int rule = 0; rule < GetParam(); ++rule) {
-        before = record.ticks().rows();
-        auto pattern = std::make_shared<const RowPattern>(randomPattern(random, rows));
-        record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
-    }
-    EXPECT_EQ(record.undoIsReplayed(), GetParam() <= TickRecord::maxReplayPasses);
-    record.undo();
-    EXPECT_EQ(record.ticks().rows(), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Passes, TickRecordReplayLimit,
-                         testing::Values(1, TickRecord::maxReplayPasses,
-                                         TickRecord::maxReplayPasses + 1));
-
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
     // '"' and ',' in the candidates end up inside names.
