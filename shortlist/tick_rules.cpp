@@ -229,3 +229,63 @@ RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided)
                (character.covered() && sounds.contains(toneless(character.info->readings.front())));
     });
 }
+
+RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
+                             Collections collections)
+{
+    const NameList& names = insight.names();
+    const std::uint64_t count = names.unitCount();
+    const auto hasSource = [&](std::u32string_view givenName) {
+        return corpus.firstLineHolding(givenName, collections).has_value();
+    };
+    const auto characterOf = [&insight](std::uint64_t unit) -> char32_t {
+        const Characters characters = insight.unit(unit);
+        return characters.size() == 1 ? characters[0].codePoint : 0;
+    };
+    RowPattern pattern = emptyPattern(names);
+    if (!threeCharacters(names)) {
+        pattern.subsets.push_back(subsetOf(count, [&](std::uint64_t unit) {
+            const char32_t character = characterOf(unit);
+            return character == 0 || !hasSource(std::u32string_view(&character, 1));
+        }));
+        std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
+        return pattern;
+    }
+    // Block a matches the units that follow unit a's character in no line.
+    std::vector<std::int32_t> unitOfCharacter;
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
+        if (const char32_t character = characterOf(unit)) {
+            if (character >= unitOfCharacter.size())
+                unitOfCharacter.resize(character + 1, -1);
+            unitOfCharacter[character] = static_cast<std::int32_t>(unit);
+        }
+    }
+    std::vector<bool> followed(count);
+    for (std::uint64_t block = 0; block < count; ++block) {
+        const char32_t first = characterOf(block);
+        pattern.blocks[block] = RowPattern::everyRow;
+        if (first == 0)
+            continue;
+        std::fill(followed.begin(), followed.end(), false);
+        corpus.forEachFollowing(first, collections, [&](std::u32string_view following) {
+            for (const char32_t character : following) {
+                if (character < unitOfCharacter.size() && unitOfCharacter[character] >= 0)
+                    followed[unitOfCharacter[character]] = true;
+            }
+        });
+        std::vector<std::uint32_t> members;
+        for (std::uint64_t unit = 0; unit < count; ++unit) {
+            if (!followed[unit])
+                members.push_back(static_cast<std::uint32_t>(unit));
+        }
+        if (members.size() == count)
+            continue;
+        if (members.empty()) {
+            pattern.blocks[block] = RowPattern::noRow;
+            continue;
+        }
+        pattern.blocks[block] = static_cast<std::int32_t>(pattern.subsets.size());
+        pattern.subsets.push_back(subsetOfMembers(count, std::move(members)));
+    }
+    return pattern;
+}
