@@ -210,20 +210,14 @@ std::string PoetryCorpus::sourceOf(std::u32string_view givenName, Collections co
 }
 
 void PoetryCorpus::forEachFollowing(
-    char32_t character, Collections collections,
-    const std::function<void(std::u32string_view following)>& visit) const
+    std::uint16_t symbol, Collections collections,
+    const std::function<void(std::span<const std::uint16_t>)>& visit) const
 {
-    const auto symbol = symbolOf(character);
-    if (!symbol)
-        return;
-    std::u32string following;
     for (const auto& [begin, end] : lineRanges(collections)) {
-        forEachLineOf(*symbol, begin, end, [&](std::uint32_t index) {
+        forEachLineOf(symbol, begin, end, [&](std::uint32_t index) {
             const auto text = line(index);
-            following.clear();
-            for (auto at = std::ranges::find(text, *symbol) + 1; at < text.end(); ++at)
-                following += m_symbols[*at];
-            visit(following);
+            const auto first = std::ranges::find(text, symbol);
+            visit(std::span(first + 1, text.end()));
             return true;
         });
     }

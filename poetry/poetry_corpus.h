@@ -40,10 +40,14 @@ public:
     // sourceText() of that line, or empty when there is none.
     std::string sourceOf(std::u32string_view givenName, Collections collections) const;
 
-    // Calls `visit` with the characters that follow the first `character` in each line of the
+    // The corpus's texts as symbols: indexes < symbolCount() into its table of characters.
+    std::uint32_t symbolCount() const { return m_header.symbolCount; }
+    // The symbol of `codePoint`, or nothing when no text of the corpus holds it.
+    std::optional<std::uint16_t> symbolOf(char32_t codePoint) const;
+    // Calls `visit` with the symbols that follow the first `symbol` in each line of the
     // `collections` that holds it, line by line in order.
-    void forEachFollowing(char32_t character, Collections collections,
-                          const std::function<void(std::u32string_view following)>& visit) const;
+    void forEachFollowing(std::uint16_t symbol, Collections collections,
+                          const std::function<void(std::span<const std::uint16_t>)>& visit) const;
 
     struct SearchResult {
         std::uint64_t count = 0;          // every matching line
@@ -54,7 +58,6 @@ public:
     SearchResult search(std::u32string_view query, std::size_t limit) const;
 
 private:
-    std::optional<std::uint16_t> symbolOf(char32_t codePoint) const;
     std::span<const std::uint16_t> line(std::uint32_t index) const;
     // Field `field` (0 title, 1 author) of poem `poem`.
     std::span<const std::uint16_t> poemField(std::uint32_t poem, int field) const;

@@ -251,41 +251,59 @@ RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& cor
         std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
         return pattern;
     }
-    // Block a matches the units that follow unit a's character in no line.
-    std::vector<std::int32_t> unitOfCharacter;
-    for (std::uint64_t unit = 0; unit < count; ++unit) {
-        if (const char32_t character = characterOf(unit)) {
-            if (character >= unitOfCharacter.size())
-                unitOfCharacter.resize(character + 1, -1);
-            unitOfCharacter[character] = static_cast<std::int32_t>(unit);
+    // Block a matches the units that follow unit a's character in no line. Units may repeat a
+    // character, so units are listed per symbol and blocks of one character share a subset.
+    const auto symbolOf = [&](std::uint64_t unit) -> std::int32_t {
+        const char32_t character = characterOf(unit);
+        const auto symbol = character == 0 ? std::nullopt : corpus.symbolOf(character);
+        return symbol ? *symbol : -1;
+    };
+    std::vector<std::int32_t> firstUnitOf(corpus.symbolCount(), -1);
+    std::vector<std::int32_t> nextUnitOf(count, -1);
+    std::vector<std::int32_t> symbolOfUnit(count);
+    for (std::uint64_t unit = count; unit-- > 0;) {
+        symbolOfUnit[unit] = symbolOf(unit);
+        if (symbolOfUnit[unit] >= 0) {
+            nextUnitOf[unit] = firstUnitOf[symbolOfUnit[unit]];
+            firstUnitOf[symbolOfUnit[unit]] = static_cast<std::int32_t>(unit);
         }
     }
-    std::vector<bool> followed(count);
+    std::vector<std::int32_t> blockOfSymbol(corpus.symbolCount(), RowPattern::noRow - 1);
+    std::vector<std::uint8_t> followed(count);
+    std::vector<std::uint8_t> symbolSeen(corpus.symbolCount());
     for (std::uint64_t block = 0; block < count; ++block) {
-        const char32_t first = characterOf(block);
-        pattern.blocks[block] = RowPattern::everyRow;
-        if (first == 0)
+        const std::int32_t first = symbolOfUnit[block];
+        if (first < 0) {
+            pattern.blocks[block] = RowPattern::everyRow;
             continue;
-        std::fill(followed.begin(), followed.end(), false);
-        corpus.forEachFollowing(first, collections, [&](std::u32string_view following) {
-            for (const char32_t character : following) {
-                if (character < unitOfCharacter.size() && unitOfCharacter[character] >= 0)
-                    followed[unitOfCharacter[character]] = true;
+        }
+        std::int32_t& known = blockOfSymbol[first];
+        if (known == RowPattern::noRow - 1) {
+            std::ranges::fill(followed, 0);
+            std::ranges::fill(symbolSeen, 0);
+            corpus.forEachFollowing(static_cast<std::uint16_t>(first), collections,
+                                    [&](std::span<const std::uint16_t> following) {
+                                        for (const std::uint16_t symbol : following) {
+                                            if (symbolSeen[symbol])
+                                                continue;
+                                            symbolSeen[symbol] = 1;
+                                            for (std::int32_t unit = firstUnitOf[symbol]; unit >= 0;
+                                                 unit = nextUnitOf[unit])
+                                                followed[unit] = 1;
+                                        }
+                                    });
+            std::vector<std::uint32_t> members;
+            for (std::uint64_t unit = 0; unit < count; ++unit) {
+                if (!followed[unit])
+                    members.push_back(static_cast<std::uint32_t>(unit));
             }
-        });
-        std::vector<std::uint32_t> members;
-        for (std::uint64_t unit = 0; unit < count; ++unit) {
-            if (!followed[unit])
-                members.push_back(static_cast<std::uint32_t>(unit));
+            known = members.size() == count ? RowPattern::everyRow : RowPattern::noRow;
+            if (!members.empty() && members.size() < count) {
+                known = static_cast<std::int32_t>(pattern.subsets.size());
+                pattern.subsets.push_back(subsetOfMembers(count, std::move(members)));
+            }
         }
-        if (members.size() == count)
-            continue;
-        if (members.empty()) {
-            pattern.blocks[block] = RowPattern::noRow;
-            continue;
-        }
-        pattern.blocks[block] = static_cast<std::int32_t>(pattern.subsets.size());
-        pattern.subsets.push_back(subsetOfMembers(count, std::move(members)));
+        pattern.blocks[block] = known;
     }
     return pattern;
 }

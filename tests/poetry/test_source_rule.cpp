@@ -19,9 +19,9 @@ std::u32string decode(std::string_view gbk)
     return decodeWith(pool, gbk);
 }
 
-// 好逑依明月君子霜王 (王 is in no line) and a stray byte.
+// 好逑依明月君子霜王 (王 is in no line), 好 again and a stray byte.
 const std::string candidates =
-    "\xBA\xC3\xE5\xCF\xD2\xC0\xC3\xF7\xD4\xC2\xBE\xFD\xD7\xD3\xCB\xAA\xCD\xF5\xFF";
+    "\xBA\xC3\xE5\xCF\xD2\xC0\xC3\xF7\xD4\xC2\xBE\xFD\xD7\xD3\xCB\xAA\xCD\xF5\xBA\xC3\xFF";
 
 struct RuleCase {
     NameMode mode;
