@@ -209,17 +209,12 @@ std::string PoetryCorpus::sourceOf(std::u32string_view givenName, Collections co
     return found ? sourceText(*found) : std::string();
 }
 
-void PoetryCorpus::forEachFollowing(
-    std::uint16_t symbol, Collections collections,
-    const std::function<void(std::span<const std::uint16_t>)>& visit) const
+void PoetryCorpus::forEachLine(
+    Collections collections, const std::function<void(std::span<const std::uint16_t>)>& visit) const
 {
     for (const auto& [begin, end] : lineRanges(collections)) {
-        forEachLineOf(symbol, begin, end, [&](std::uint32_t index) {
-            const auto text = line(index);
-            const auto first = std::ranges::find(text, symbol);
-            visit(std::span(first + 1, text.end()));
-            return true;
-        });
+        for (std::uint32_t index = begin; index < end; ++index)
+            visit(line(index));
     }
 }
 

@@ -44,10 +44,9 @@ public:
     std::uint32_t symbolCount() const { return m_header.symbolCount; }
     // The symbol of `codePoint`, or nothing when no text of the corpus holds it.
     std::optional<std::uint16_t> symbolOf(char32_t codePoint) const;
-    // Calls `visit` with the symbols that follow the first `symbol` in each line of the
-    // `collections` that holds it, line by line in order.
-    void forEachFollowing(std::uint16_t symbol, Collections collections,
-                          const std::function<void(std::span<const std::uint16_t>)>& visit) const;
+    // Calls `visit` with the symbols of each line of the `collections`, in order.
+    void forEachLine(Collections collections,
+                     const std::function<void(std::span<const std::uint16_t>)>& visit) const;
 
     struct SearchResult {
         std::uint64_t count = 0;          // every matching line

@@ -251,59 +251,70 @@ RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& cor
         std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
         return pattern;
     }
-    // Block a matches the units that follow unit a's character in no line. Units may repeat a
-    // character, so units are listed per symbol and blocks of one character share a subset.
-    const auto symbolOf = [&](std::uint64_t unit) -> std::int32_t {
+    // Block a matches the units whose character follows unit a's in no line. One pass over the
+    // lines fills a bit matrix of which candidate character follows which; units may repeat a
+    // character, so blocks of one character share a subset.
+    constexpr std::int32_t none = -1;
+    std::vector<std::int32_t> candidateOfSymbol(corpus.symbolCount(), none);
+    std::vector<std::int32_t> candidateOfUnit(count, none);
+    std::int32_t candidates = 0;
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
         const char32_t character = characterOf(unit);
-        const auto symbol = character == 0 ? std::nullopt : corpus.symbolOf(character);
-        return symbol ? *symbol : -1;
-    };
-    std::vector<std::int32_t> firstUnitOf(corpus.symbolCount(), -1);
-    std::vector<std::int32_t> nextUnitOf(count, -1);
-    std::vector<std::int32_t> symbolOfUnit(count);
-    for (std::uint64_t unit = count; unit-- > 0;) {
-        symbolOfUnit[unit] = symbolOf(unit);
-        if (symbolOfUnit[unit] >= 0) {
-            nextUnitOf[unit] = firstUnitOf[symbolOfUnit[unit]];
-            firstUnitOf[symbolOfUnit[unit]] = static_cast<std::int32_t>(unit);
+        if (const auto symbol = character == 0 ? std::nullopt : corpus.symbolOf(character)) {
+            std::int32_t& candidate = candidateOfSymbol[*symbol];
+            if (candidate == none)
+                candidate = candidates++;
+            candidateOfUnit[unit] = candidate;
         }
     }
-    std::vector<std::int32_t> blockOfSymbol(corpus.symbolCount(), RowPattern::noRow - 1);
-    std::vector<std::uint8_t> followed(count);
-    std::vector<std::uint8_t> symbolSeen(corpus.symbolCount());
+    const std::size_t words = (static_cast<std::size_t>(candidates) + 63) / 64;
+    std::vector<std::uint64_t> follows(words * static_cast<std::size_t>(candidates));
+    std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
+    std::uint32_t lineNumber = 0;
+    std::vector<std::int32_t> lineCandidates;
+    corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
+        ++lineNumber;
+        lineCandidates.clear();
+        for (const std::uint16_t symbol : line) {
+            if (candidateOfSymbol[symbol] != none)
+                lineCandidates.push_back(candidateOfSymbol[symbol]);
+        }
+        for (std::size_t i = 0; i < lineCandidates.size(); ++i) {
+            const std::int32_t first = lineCandidates[i];
+            if (firstSeenInLine[first] == lineNumber)
+                continue;
+            firstSeenInLine[first] = lineNumber;
+            std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
+            for (std::size_t j = i + 1; j < lineCandidates.size(); ++j)
+                row[lineCandidates[j] / 64] |= 1ULL << (lineCandidates[j] % 64);
+        }
+    });
+    constexpr std::int32_t unknown = -3;
+    std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
     for (std::uint64_t block = 0; block < count; ++block) {
-        const std::int32_t first = symbolOfUnit[block];
-        if (first < 0) {
+        const std::int32_t first = candidateOfUnit[block];
+        if (first == none) {
             pattern.blocks[block] = RowPattern::everyRow;
             continue;
         }
-        std::int32_t& known = blockOfSymbol[first];
-        if (known == RowPattern::noRow - 1) {
-            std::ranges::fill(followed, 0);
-            std::ranges::fill(symbolSeen, 0);
-            corpus.forEachFollowing(static_cast<std::uint16_t>(first), collections,
-                                    [&](std::span<const std::uint16_t> following) {
-                                        for (const std::uint16_t symbol : following) {
-                                            if (symbolSeen[symbol])
-                                                continue;
-                                            symbolSeen[symbol] = 1;
-                                            for (std::int32_t unit = firstUnitOf[symbol]; unit >= 0;
-                                                 unit = nextUnitOf[unit])
-                                                followed[unit] = 1;
-                                        }
-                                    });
+        if (blockOfCandidate[first] == unknown) {
+            const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
             std::vector<std::uint32_t> members;
             for (std::uint64_t unit = 0; unit < count; ++unit) {
-                if (!followed[unit])
+                const std::int32_t second = candidateOfUnit[unit];
+                if (second == none || !(row[second / 64] >> (second % 64) & 1))
                     members.push_back(static_cast<std::uint32_t>(unit));
             }
-            known = members.size() == count ? RowPattern::everyRow : RowPattern::noRow;
-            if (!members.empty() && members.size() < count) {
-                known = static_cast<std::int32_t>(pattern.subsets.size());
+            if (members.empty()) {
+                blockOfCandidate[first] = RowPattern::noRow;
+            } else if (members.size() == count) {
+                blockOfCandidate[first] = RowPattern::everyRow;
+            } else {
+                blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
                 pattern.subsets.push_back(subsetOfMembers(count, std::move(members)));
             }
         }
-        pattern.blocks[block] = known;
+        pattern.blocks[block] = blockOfCandidate[first];
     }
     return pattern;
 }
