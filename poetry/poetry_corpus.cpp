@@ -209,6 +209,26 @@ std::string PoetryCorpus::sourceOf(std::u32string_view givenName, Collections co
     return found ? sourceText(*found) : std::string();
 }
 
+std::vector<std::uint32_t> PoetryCorpus::firstLinesFollowing(char32_t first,
+                                                             Collections collections) const
+{
+    std::vector<std::uint32_t> lines(m_header.symbolCount, noLine);
+    const auto symbol = symbolOf(first);
+    if (!symbol)
+        return lines;
+    for (const auto& [begin, end] : lineRanges(collections)) {
+        forEachLineOf(*symbol, begin, end, [&](std::uint32_t index) {
+            const auto text = line(index);
+            for (auto at = std::ranges::find(text, *symbol) + 1; at < text.end(); ++at) {
+                if (lines[*at] == noLine)
+                    lines[*at] = index;
+            }
+            return true;
+        });
+    }
+    return lines;
+}
+
 void PoetryCorpus::forEachLine(
     Collections collections, const std::function<void(std::span<const std::uint16_t>)>& visit) const
 {

@@ -44,6 +44,11 @@ public:
     std::uint32_t symbolCount() const { return m_header.symbolCount; }
     // The symbol of `codePoint`, or nothing when no text of the corpus holds it.
     std::optional<std::uint16_t> symbolOf(char32_t codePoint) const;
+    static constexpr std::uint32_t noLine = 0xFFFFFFFF;
+    // For every symbol s, the first line of the `collections` where s follows `first`, or
+    // noLine: firstLineHolding() of every two-character name starting with `first` at once.
+    std::vector<std::uint32_t> firstLinesFollowing(char32_t first, Collections collections) const;
+
     // Calls `visit` with the symbols of each line of the `collections`, in order.
     void forEachLine(Collections collections,
                      const std::function<void(std::span<const std::uint16_t>)>& visit) const;

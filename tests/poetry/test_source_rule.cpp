@@ -30,7 +30,7 @@ struct RuleCase {
 
 class SourceRuleTest : public testing::TestWithParam<RuleCase> {};
 
-TEST_P(SourceRuleTest, TicksExactlyTheRowsWithoutASource)
+TEST_P(SourceRuleTest, TicksExactlyTheRowsWithoutASourceAndWalksTheSources)
 {
     const NameInsight insight(NameList("\xCD\xF5", candidates, GetParam().mode), decode);
     const PoetryCorpus& corpus = fixtureCorpus();
@@ -39,8 +39,13 @@ TEST_P(SourceRuleTest, TicksExactlyTheRowsWithoutASource)
         matchingRows(rowsWithoutSource(insight, corpus, GetParam().collections), rows, {});
     ASSERT_TRUE(ticked);
     std::uint64_t withSource = 0;
+    RowSources sources(insight, corpus, GetParam().collections);
     for (std::uint64_t row = 0; row < rows; ++row) {
-        const bool none = sourceOfRow(insight, corpus, GetParam().collections, row).empty();
+        const std::string source = sourceOfRow(insight, corpus, GetParam().collections, row);
+        std::string walked;
+        sources.append(walked, row);
+        EXPECT_EQ(walked, source) << row;
+        const bool none = source.empty();
         withSource += none ? 0 : 1;
         EXPECT_EQ(ticked->contains(static_cast<std::uint32_t>(row)), none) << row;
     }
