@@ -1,12 +1,12 @@
 // The poetry corpus: loading, the source of a row, the no-source rule on lists of 1,000 and
 // 32,767 candidate characters, and the search of the picker dialog.
 #include "bench/resident_memory.h"
+#include "codec/gbk_codec.h"
 #include "insight/name_insight.h"
+#include "insight/name_source.h"
 #include "poetry/embedded_corpus.h"
-#include "shortlist/name_source.h"
 #include "shortlist/tick_rules.h"
 #include "tests/support/naming_window.h"
-#include "ui/gbk_codec.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>

@@ -1,6 +1,8 @@
 #include "ui/exclude_page.h"
 
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
+#include "res/poetry_texts.h"
 #include "shortlist/tick_rules.h"
 #include "ui/exclusion_host.h"
 #include "ui/exclusion_model.h"
@@ -58,6 +60,11 @@ void CExcludePage::createRuleActions()
         connect(addRuleAction(rules[i].first, rules[i].second), &QAction::triggered, this,
                 [this, pattern = patterns[i]] { tickMatchingRows(pattern(m_model->insight())); });
     }
+    connect(addRuleAction(res::tickWithoutSourceItem, "tickWithoutSourceAction"),
+            &QAction::triggered, this, [this] {
+                tickMatchingRows(rowsWithoutSource(m_model->insight(), embeddedCorpus(),
+                                                   m_model->sourceCollections()));
+            });
     connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
             &CExcludePage::askAndAvoidReadings);
     connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, m_model,

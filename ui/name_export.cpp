@@ -1,5 +1,7 @@
 #include "ui/name_export.h"
 
+#include "insight/name_source.h"
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
 #include "ui/name_list_model.h"
 #include "ui/resource_text.h"
@@ -8,6 +10,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -31,6 +34,9 @@ QString NameExport::write(const NameListModel& model, const QString& path, Expor
     const NameText& text = model.nameText();
     std::string chunk = exportHeader(format);
     std::vector<std::uint64_t> rows;
+    std::optional<RowSources> sources;
+    if (format == ExportFormat::Csv)
+        sources.emplace(model.insight(), embeddedCorpus(), model.sourceCollections());
     const int total = model.rowCount();
     for (int first = 0; first < total; first += rowsPerWrite) {
         if (progress && !progress(static_cast<double>(first) / total)) {
@@ -40,7 +46,7 @@ QString NameExport::write(const NameListModel& model, const QString& path, Expor
         rows.clear();
         model.sourceRows(first, std::min(rowsPerWrite, total - first), rows);
         for (const std::uint64_t row : rows)
-            appendExportLine(chunk, text, row, format);
+            appendExportLine(chunk, text, row, format, sources ? &*sources : nullptr);
         if (file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0)
             return file.errorString();
         chunk.clear();

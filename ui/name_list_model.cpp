@@ -1,7 +1,10 @@
 #include "ui/name_list_model.h"
 
+#include "codec/gbk_codec.h"
+#include "insight/name_source.h"
+#include "poetry/embedded_corpus.h"
+#include "res/poetry_texts.h"
 #include "res/string_table.h"
-#include "ui/gbk_codec.h"
 #include "ui/resource_text.h"
 
 #include <QTextDocument>
@@ -10,15 +13,21 @@
 
 NameListModel::NameListModel(QObject* parent)
     : QAbstractListModel(parent)
+    , m_facts(makeFacts(NameList()))
 {
 }
 
-void NameListModel::setNames(NameList names)
+std::shared_ptr<NameFacts> NameListModel::makeFacts(NameList names)
+{
+    return std::make_shared<NameFacts>(std::move(names), [](std::string_view gbk) {
+        return GbkCodec::decode(gbk).toStdU32String();
+    });
+}
+
+void NameListModel::setFacts(std::shared_ptr<NameFacts> facts)
 {
     beginResetModel();
-    m_names = std::move(names);
-    m_text.reset();
-    m_insight.reset();
+    m_facts = std::move(facts);
     clearRowState();
     endResetModel();
 }
@@ -26,7 +35,7 @@ void NameListModel::setNames(NameList names)
 int NameListModel::fullRowCount() const
 {
     return static_cast<int>(
-        std::min<std::uint64_t>(m_names.size(), std::numeric_limits<int>::max()));
+        std::min<std::uint64_t>(names().size(), std::numeric_limits<int>::max()));
 }
 
 int NameListModel::rowCount(const QModelIndex& parent) const
@@ -41,32 +50,26 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
     const std::uint64_t row = sourceRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return GbkCodec::decode(m_names.at(row));
-    case Qt::ToolTipRole:
+        return GbkCodec::decode(names().at(row));
+    case Qt::ToolTipRole: {
+        std::string tooltip = insight().tooltip(row);
+        if (const std::string source = sourceText(row); !source.empty()) {
+            tooltip += '\n';
+            tooltip += res::sourceTooltipPrefix;
+            tooltip += source;
+        }
         // As rich text, so that a name holding something like "<b>" is shown as it is.
-        return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
-                                        Qt::WhiteSpaceNoWrap);
-    case ReadingRole:
-        return QString::fromStdString(insight().columnText(row));
+        return Qt::convertFromPlainText(QString::fromStdString(tooltip), Qt::WhiteSpaceNoWrap);
+    }
+    case ReadingRole: {
+        std::string line = insight().columnText(row);
+        if (const std::string source = sourceText(row); !source.empty())
+            line += "  " + source;
+        return QString::fromStdString(line);
+    }
     default:
         return {};
     }
-}
-
-const NameInsight& NameListModel::insight() const
-{
-    // The pages are filled from the same inputs, so the last facts gathered usually fit.
-    static std::weak_ptr<const NameInsight> last;
-    if (!m_insight) {
-        m_insight = last.lock();
-        if (!m_insight || m_insight->names() != m_names) {
-            m_insight = std::make_shared<const NameInsight>(m_names, [](std::string_view gbk) {
-                return GbkCodec::decode(gbk).toStdU32String();
-            });
-            last = m_insight;
-        }
-    }
-    return *m_insight;
 }
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -80,11 +83,18 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     return {};
 }
 
-const NameText& NameListModel::nameText() const
+std::string NameListModel::sourceText(std::uint64_t row) const
 {
-    if (!m_text)
-        m_text = std::make_unique<NameText>(insight());
-    return *m_text;
+    return sourceOfRow(insight(), embeddedCorpus(), m_sourceCollections, row);
+}
+
+void NameListModel::setSourceCollections(Collections collections)
+{
+    if (collections == m_sourceCollections)
+        return;
+    m_sourceCollections = collections;
+    if (const int rows = rowCount(); rows > 0)
+        emit dataChanged(index(0), index(rows - 1), {Qt::ToolTipRole, ReadingRole});
 }
 
 void NameListModel::sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const

@@ -1,12 +1,17 @@
 #include "ui/naming_dlg.h"
 
+#include "codec/gbk_codec.h"
+#include "poetry/embedded_corpus.h"
+#include "res/poetry_texts.h"
 #include "res/string_table.h"
+#include "settings/folders.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
-#include "ui/gbk_codec.h"
 #include "ui/good_names_page.h"
 #include "ui/link_label.h"
+#include "ui/name_list_model.h"
+#include "ui/poem_picker_dlg.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
 #include "ui/screen_fit.h"
@@ -20,6 +25,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -37,7 +43,7 @@ QSettings preferences()
 
 // The preferences share the folder of name.xml, which is private to its owner whichever of the
 // two files makes it first.
-void savePreference(std::string_view key, bool value)
+void savePreference(std::string_view key, const QVariant& value)
 {
     QSettings settings = preferences();
     MakeFolders(QFile::encodeName(QFileInfo(settings.fileName()).absolutePath()).toStdString(),
@@ -78,6 +84,7 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     labelField(QStringLiteral("candidatesLabel"), m_candidates);
 
     createAboutAction();
+    createSourceActions();
     createPages();
     createListActions();
     m_tabs->setCurrentIndex(0);
@@ -119,7 +126,58 @@ void CNamingDlg::createAboutAction()
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
-// The lists' menu: the reading column, then the window's own about item.
+// 从诗词选字… before the about item of the window's menu, and the 出处范围 submenu of the
+// lists' menus with the collections the preferences kept (all four at first).
+void CNamingDlg::createSourceActions()
+{
+    m_pickFromPoemsAction = new QAction(resourceText(res::pickFromPoemsMenuItem), this);
+    m_pickFromPoemsAction->setObjectName(QStringLiteral("pickFromPoemsAction"));
+    connect(m_pickFromPoemsAction, &QAction::triggered, this, &CNamingDlg::showPoemPicker);
+    insertAction(m_aboutAction, m_pickFromPoemsAction);
+
+    m_sourceCollectionsMenu = new QMenu(resourceText(res::sourceCollectionsMenu), this);
+    m_sourceCollectionsMenu->setObjectName(QStringLiteral("sourceCollectionsMenu"));
+    m_sourceCollectionsMenu->menuAction()->setObjectName(QStringLiteral("sourceCollectionsAction"));
+    const QVariant kept = preferences().value(resourceText(res::sourceCollectionsKey));
+    const QStringList checked = kept.isValid() ? kept.toStringList() : QStringList();
+    for (int c = 0; c < corpus_format::collectionCount; ++c) {
+        const QString name = resourceText(corpus_format::collectionNames[c]);
+        QAction* item = m_sourceCollectionsMenu->addAction(name);
+        item->setObjectName(QStringLiteral("sourceCollection%1Action").arg(c));
+        item->setCheckable(true);
+        item->setChecked(!kept.isValid() || checked.contains(name));
+        connect(item, &QAction::toggled, this, [this] {
+            QStringList names;
+            Collections collections = 0;
+            const QList<QAction*> items = m_sourceCollectionsMenu->actions();
+            for (int c = 0; c < items.size(); ++c) {
+                if (items[c]->isChecked()) {
+                    names.append(items[c]->text());
+                    collections |= 1u << c;
+                }
+            }
+            showSourcesFrom(collections);
+            savePreference(res::sourceCollectionsKey, names);
+        });
+    }
+}
+
+void CNamingDlg::showSourcesFrom(Collections collections)
+{
+    for (ResultPage* page : pages()) {
+        if (page)
+            page->setSourceCollections(collections);
+    }
+}
+
+void CNamingDlg::showPoemPicker()
+{
+    CPoemPickerDlg picker(embeddedCorpus(), m_candidates, this);
+    picker.exec();
+}
+
+// The lists' menu: the reading column and the sources' collections, then the window's own
+// items.
 void CNamingDlg::createListActions()
 {
     m_showReadingAction = new QAction(resourceText(res::showReadingMenuItem), this);
@@ -130,9 +188,17 @@ void CNamingDlg::createListActions()
         action->setSeparator(true);
         return action;
     };
-    const QList<QAction*> actions{separator(), m_showReadingAction, separator(), m_aboutAction};
+    const QList<QAction*> actions{
+        separator(), m_showReadingAction,   m_sourceCollectionsMenu->menuAction(),
+        separator(), m_pickFromPoemsAction, m_aboutAction};
     for (const ResultPage* page : pages())
         page->list()->addActions(actions);
+    Collections collections = 0;
+    for (int c = 0; c < corpus_format::collectionCount; ++c) {
+        if (m_sourceCollectionsMenu->actions()[c]->isChecked())
+            collections |= 1u << c;
+    }
+    showSourcesFrom(collections);
 
     const bool shown = preferences().value(resourceText(res::showReadingKey), false).toBool();
     m_showReadingAction->setChecked(shown);
@@ -177,6 +243,7 @@ void CNamingDlg::destroyPages()
     m_exclude = nullptr;
     delete m_goodNames;
     m_goodNames = nullptr;
+    m_facts.reset();
 }
 
 void CNamingDlg::restoreSettings()
@@ -233,11 +300,19 @@ void CNamingDlg::startGeneration()
     const std::optional<NameMode> mode = checkedMode();
     if (!mode)
         return;
-    const std::string surnameBytes = GbkCodec::encode(surname);
-    const std::string candidateBytes = GbkCodec::encode(candidates);
-    m_allNames->fillNames(surnameBytes, candidateBytes, *mode);
-    m_exclude->fillNames(surnameBytes, candidateBytes, *mode);
-    m_goodNames->fillNames(surnameBytes, candidateBytes, *mode);
+    const std::shared_ptr<NameFacts> facts = factsOf(*mode);
+    m_allNames->fillNames(facts);
+    m_exclude->fillNames(facts);
+    m_goodNames->fillNames(facts);
+}
+
+std::shared_ptr<NameFacts> CNamingDlg::factsOf(NameMode mode)
+{
+    NameList names(GbkCodec::encode(m_surname->text()), GbkCodec::encode(m_candidates->text()),
+                   mode);
+    if (!m_facts || m_facts->names() != names)
+        m_facts = NameListModel::makeFacts(std::move(names));
+    return m_facts;
 }
 
 void CNamingDlg::switchPage(int index)
@@ -248,10 +323,8 @@ void CNamingDlg::switchPage(int index)
 
 void CNamingDlg::refreshGoodNames()
 {
-    if (const std::optional<NameMode> mode = checkedMode()) {
-        m_goodNames->fillNames(GbkCodec::encode(m_surname->text()),
-                               GbkCodec::encode(m_candidates->text()), *mode);
-    }
+    if (const std::optional<NameMode> mode = checkedMode())
+        m_goodNames->fillNames(factsOf(*mode));
     m_exclude->applyExclusions();
 }
 

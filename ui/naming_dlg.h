@@ -1,18 +1,22 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
+#include "poetry/poetry_corpus.h"
 #include "settings/settings_location.h"
 #include "ui/exclusion_host.h"
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class CAllNamesPage;
 class CExcludePage;
 class CGoodNamesPage;
+class NameFacts;
 class QAction;
 class ResultPage;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -38,6 +42,7 @@ private:
     void createPages();
     void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
+    void createSourceActions();
     void createListActions();
     void restoreSettings();
     void saveSettings() const;
@@ -46,10 +51,15 @@ private:
     std::array<ResultPage*, 3> pages() const;
 
     void startGeneration();
+    // The facts of the list the fields ask for in `mode`: those shown so far while the
+    // fields ask for the same list, else new ones, made without their insight.
+    std::shared_ptr<NameFacts> factsOf(NameMode mode);
     void switchPage(int index);
     void refreshGoodNames();
     std::optional<NameMode> checkedMode() const;
     void showAbout();
+    void showPoemPicker();
+    void showSourcesFrom(Collections collections);
     void showReadingColumn(bool shown);
     void openWebMail();
 
@@ -62,7 +72,11 @@ private:
     QRadioButton* m_threeCharacter;
     QAction* m_aboutAction;
     QAction* m_showReadingAction;
+    QAction* m_pickFromPoemsAction;
+    QMenu* m_sourceCollectionsMenu;
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;
+    // The facts of the list the pages were last filled with, shared by their models.
+    std::shared_ptr<NameFacts> m_facts;
 };

@@ -1,8 +1,8 @@
 #include "ui/poem_picker_dlg.h"
 
+#include "codec/gbk_codec.h"
 #include "poetry/poetry_corpus.h"
 #include "res/poetry_texts.h"
-#include "ui/gbk_codec.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
 

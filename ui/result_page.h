@@ -1,11 +1,13 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "poetry/poetry_corpus.h"
 #include "res/dialog_templates.h"
 
 #include <QWidget>
+#include <memory>
 #include <string_view>
 
+class NameFacts;
 class NameListModel;
 class QAction;
 class UniformListView;
@@ -19,11 +21,13 @@ public:
     // Most selected rows that are copied; more are better exported.
     static constexpr qint64 copyLimit = 1'000'000;
 
-    // Deletes every row, then shows the names of the combination; the three pages filled
-    // from the same inputs are identical row for row. Texts are GBK bytes.
-    void fillNames(std::string_view surname, std::string_view candidates, NameMode mode);
+    // Deletes every row, then shows the names of `facts`, which the pages showing the same
+    // list share.
+    void fillNames(std::shared_ptr<NameFacts> facts);
 
     UniformListView* list() const { return m_list; }
+    // Shows the sources (出处) of the names from these collections only.
+    void setSourceCollections(Collections collections);
 
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
     // copyLimit rows a message suggests exporting and the clipboard keeps what it held.

@@ -1,5 +1,5 @@
 #include "insight/name_insight.h"
-#include "shortlist/name_source.h"
+#include "insight/name_source.h"
 #include "shortlist/tick_rules.h"
 #include "tests/poetry/fixture_corpus.h"
 #include "tests/support/gbk_test_decoder.h"

@@ -1,7 +1,7 @@
 #include "hanzi/toneless.h"
+#include "insight/export_lines.h"
 #include "insight/name_insight.h"
-#include "shortlist/export_lines.h"
-#include "shortlist/name_text.h"
+#include "insight/name_text.h"
 #include "shortlist/tick_record.h"
 #include "shortlist/tick_rules.h"
 #include "tests/support/gbk_test_decoder.h"
@@ -255,12 +255,13 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
         });
         EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) + ',' +
                             std::to_string(insight.totalStrokes(row)) +
-                            (standard ? ",是\r\n" : ",否\r\n"));
+                            (standard ? ",是,\r\n" : ",否,\r\n"));
     }
     std::string quoted;
     appendCsvField(quoted, "a\"b,c");
     EXPECT_EQ(quoted, "\"a\"\"b,c\"");
-    EXPECT_EQ(exportHeader(ExportFormat::Csv), "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字\r\n");
+    EXPECT_EQ(exportHeader(ExportFormat::Csv),
+              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,出处\r\n");
 }
 
 TEST(Toneless, DropsEveryKindOfMark)

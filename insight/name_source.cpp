@@ -1,4 +1,4 @@
-#include "shortlist/name_source.h"
+#include "insight/name_source.h"
 
 #include "insight/name_insight.h"
 
