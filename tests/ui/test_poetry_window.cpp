@@ -1,4 +1,5 @@
 #include "tests/support/naming_window.h"
+#include "tests/support/private_preferences.h"
 #include "ui/name_list_model.h"
 
 #include <QAction>
@@ -10,18 +11,14 @@ class TestPoetryWindow final : public QObject {
 
 private slots:
     // The preference goes to a folder of the test's own, never to the user's.
-    void initTestCase()
-    {
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    }
-    void init() { QVERIFY(QDir(m_config.filePath(QStringLiteral("corvale"))).removeRecursively()); }
+    void initTestCase() { QVERIFY(m_preferences.use()); }
+    void init() { QVERIFY(m_preferences.clear()); }
 
     void sourceCollectionsNarrowTheSourcesAndAreRemembered();
     void ruleTicksTheNamesWithoutASourceAndUndoTakesThemBack();
 
 private:
-    QTemporaryDir m_config;
+    PrivatePreferences m_preferences;
 };
 
 namespace {

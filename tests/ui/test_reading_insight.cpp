@@ -1,4 +1,5 @@
 #include "tests/support/naming_window.h"
+#include "tests/support/private_preferences.h"
 #include "ui/name_list_model.h"
 
 #include <QAction>
@@ -45,19 +46,15 @@ class TestReadingInsight final : public QObject {
 
 private slots:
     // The preference goes to a folder of the test's own, never to the user's.
-    void initTestCase()
-    {
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    }
-    void init() { QVERIFY(QDir(m_config.filePath(QStringLiteral("corvale"))).removeRecursively()); }
+    void initTestCase() { QVERIFY(m_preferences.use()); }
+    void init() { QVERIFY(m_preferences.clear()); }
     void everyPageShowsTheRowsInsightAsTooltip_data();
     void everyPageShowsTheRowsInsightAsTooltip();
     void tooltipShowsMarkupAsItIs();
     void readingColumnIsOffUntilCheckedAndRemembered();
 
 private:
-    QTemporaryDir m_config;
+    PrivatePreferences m_preferences;
 };
 
 void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip_data()
@@ -133,9 +130,9 @@ void TestReadingInsight::readingColumnIsOffUntilCheckedAndRemembered()
             "wáng měi lì（2-3-4）  20 画  唐诗·春台引（陈子昂）：何云木之美丽，而池馆之崇幽。"));
     QVERIFY(detailText(list) != blank);
     // The preference made the folder name.xml shares, private to its owner.
-    QCOMPARE(QFile::permissions(m_config.filePath(QStringLiteral("corvale"))),
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
-                 QFile::WriteUser | QFile::ExeUser);
+    QCOMPARE(QFile::permissions(m_preferences.folder()), QFile::ReadOwner | QFile::WriteOwner |
+                                                             QFile::ExeOwner | QFile::ReadUser |
+                                                             QFile::WriteUser | QFile::ExeUser);
 
     // The next start of the program shows it again, until it is unchecked.
     QVERIFY(window.dialog().close());
