@@ -291,6 +291,7 @@ RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& cor
     });
     constexpr std::int32_t unknown = -3;
     std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
+    std::vector<std::uint32_t> members; // reused from block to block
     for (std::uint64_t block = 0; block < count; ++block) {
         const std::int32_t first = candidateOfUnit[block];
         if (first == none) {
@@ -299,7 +300,7 @@ RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& cor
         }
         if (blockOfCandidate[first] == unknown) {
             const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
-            std::vector<std::uint32_t> members;
+            members.clear();
             for (std::uint64_t unit = 0; unit < count; ++unit) {
                 const std::int32_t second = candidateOfUnit[unit];
                 if (second == none || !(row[second / 64] >> (second % 64) & 1))
@@ -311,7 +312,7 @@ RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& cor
                 blockOfCandidate[first] = RowPattern::everyRow;
             } else {
                 blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
-                pattern.subsets.push_back(subsetOfMembers(count, std::move(members)));
+                pattern.subsets.push_back(subsetOfMembers(count, members));
             }
         }
         pattern.blocks[block] = blockOfCandidate[first];
