@@ -229,3 +229,93 @@ RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided)
                (character.covered() && sounds.contains(toneless(character.info->readings.front())));
     });
 }
+
+RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
+                             Collections collections)
+{
+    const NameList& names = insight.names();
+    const std::uint64_t count = names.unitCount();
+    const auto hasSource = [&](std::u32string_view givenName) {
+        return corpus.firstLineHolding(givenName, collections).has_value();
+    };
+    const auto characterOf = [&insight](std::uint64_t unit) -> char32_t {
+        const Characters characters = insight.unit(unit);
+        return characters.size() == 1 ? characters[0].codePoint : 0;
+    };
+    RowPattern pattern = emptyPattern(names);
+    if (!threeCharacters(names)) {
+        pattern.subsets.push_back(subsetOf(count, [&](std::uint64_t unit) {
+            const char32_t character = characterOf(unit);
+            return character == 0 || !hasSource(std::u32string_view(&character, 1));
+        }));
+        std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
+        return pattern;
+    }
+    // Block a matches the units whose character follows unit a's in no line. One pass over the
+    // lines fills a bit matrix of which candidate character follows which; units may repeat a
+    // character, so blocks of one character share a subset.
+    constexpr std::int32_t none = -1;
+    std::vector<std::int32_t> candidateOfSymbol(corpus.symbolCount(), none);
+    std::vector<std::int32_t> candidateOfUnit(count, none);
+    std::int32_t candidates = 0;
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
+        const char32_t character = characterOf(unit);
+        if (const auto symbol = character == 0 ? std::nullopt : corpus.symbolOf(character)) {
+            std::int32_t& candidate = candidateOfSymbol[*symbol];
+            if (candidate == none)
+                candidate = candidates++;
+            candidateOfUnit[unit] = candidate;
+        }
+    }
+    const std::size_t words = (static_cast<std::size_t>(candidates) + 63) / 64;
+    std::vector<std::uint64_t> follows(words * static_cast<std::size_t>(candidates));
+    std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
+    std::uint32_t lineNumber = 0;
+    std::vector<std::int32_t> lineCandidates;
+    corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
+        ++lineNumber;
+        lineCandidates.clear();
+        for (const std::uint16_t symbol : line) {
+            if (candidateOfSymbol[symbol] != none)
+                lineCandidates.push_back(candidateOfSymbol[symbol]);
+        }
+        for (std::size_t i = 0; i < lineCandidates.size(); ++i) {
+            const std::int32_t first = lineCandidates[i];
+            if (firstSeenInLine[first] == lineNumber)
+                continue;
+            firstSeenInLine[first] = lineNumber;
+            std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
+            for (std::size_t j = i + 1; j < lineCandidates.size(); ++j)
+                row[lineCandidates[j] / 64] |= 1ULL << (lineCandidates[j] % 64);
+        }
+    });
+    constexpr std::int32_t unknown = -3;
+    std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
+    std::vector<std::uint32_t> members; // reused from block to block
+    for (std::uint64_t block = 0; block < count; ++block) {
+        const std::int32_t first = candidateOfUnit[block];
+        if (first == none) {
+            pattern.blocks[block] = RowPattern::everyRow;
+            continue;
+        }
+        if (blockOfCandidate[first] == unknown) {
+            const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
+            members.clear();
+            for (std::uint64_t unit = 0; unit < count; ++unit) {
+                const std::int32_t second = candidateOfUnit[unit];
+                if (second == none || !(row[second / 64] >> (second % 64) & 1))
+                    members.push_back(static_cast<std::uint32_t>(unit));
+            }
+            if (members.empty()) {
+                blockOfCandidate[first] = RowPattern::noRow;
+            } else if (members.size() == count) {
+                blockOfCandidate[first] = RowPattern::everyRow;
+            } else {
+                blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
+                pattern.subsets.push_back(subsetOfMembers(count, members));
+            }
+        }
+        pattern.blocks[block] = blockOfCandidate[first];
+    }
+    return pattern;
+}

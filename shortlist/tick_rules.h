@@ -1,5 +1,6 @@
 #pragma once
 
+#include "poetry/poetry_corpus.h"
 #include "shortlist/row_pattern.h"
 
 #include <string_view>
@@ -30,3 +31,8 @@ RowPattern rowsWithRareCharacter(const NameInsight& insight);
 // The rows with a given-name character that is one of `avoided` or whose customary reading,
 // tone ignored, is a reading of one of them.
 RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided);
+
+// The rows whose given name has no source in the `collections` of `corpus` (see
+// PoetryCorpus::firstLineHolding).
+RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
+                             Collections collections);

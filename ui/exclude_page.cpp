@@ -1,6 +1,8 @@
 #include "ui/exclude_page.h"
 
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
+#include "res/poetry_texts.h"
 #include "shortlist/tick_rules.h"
 #include "ui/exclusion_host.h"
 #include "ui/exclusion_model.h"
@@ -64,6 +66,11 @@ void CExcludePage::createRuleActions()
                     tickRule([&] { return pattern(m_model->insight()); });
                 });
     }
+    connect(addRuleAction(res::tickWithoutSourceItem, "tickWithoutSourceAction"),
+            &QAction::triggered, this, [this] {
+                tickMatchingRows(rowsWithoutSource(m_model->insight(), embeddedCorpus(),
+                                                   m_model->sourceCollections()));
+            });
     connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
             &CExcludePage::askAndAvoidReadings);
     connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, this,

@@ -1,5 +1,7 @@
 #include "ui/name_export.h"
 
+#include "insight/name_source.h"
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
 #include "settings/file_replacement.h"
 #include "ui/name_list_model.h"
@@ -10,6 +12,7 @@
 #include <QMessageBox>
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -50,6 +53,9 @@ QString NameExport::write(const NameListModel& model, const QString& path, Expor
     const NameText& text = model.nameText();
     std::string chunk = exportHeader(format);
     std::vector<std::uint64_t> rows;
+    std::optional<RowSources> sources;
+    if (format == ExportFormat::Csv)
+        sources.emplace(model.insight(), embeddedCorpus(), model.sourceCollections());
     const int total = model.rowCount();
     for (int first = 0; first < total; first += rowsPerWrite) {
         if (progress && !progress(static_cast<double>(first) / total))
@@ -57,7 +63,7 @@ QString NameExport::write(const NameListModel& model, const QString& path, Expor
         rows.clear();
         model.sourceRows(first, std::min(rowsPerWrite, total - first), rows);
         for (const std::uint64_t row : rows)
-            appendExportLine(chunk, text, row, format);
+            appendExportLine(chunk, text, row, format, sources ? &*sources : nullptr);
         if (!file.write(chunk))
             return faultText(file);
         chunk.clear();

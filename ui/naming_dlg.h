@@ -1,6 +1,7 @@
 #pragma once
 
 #include "naming/name_mode.h"
+#include "poetry/poetry_corpus.h"
 #include "settings/settings_location.h"
 #include "ui/exclusion_host.h"
 
@@ -15,6 +16,7 @@ class NameFacts;
 class QAction;
 class ResultPage;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -40,6 +42,7 @@ private:
     void createPages();
     void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
+    void createSourceActions();
     void createListActions();
     void restoreSettings();
     void saveSettings() const;
@@ -55,6 +58,8 @@ private:
     void refreshGoodNames();
     std::optional<NameMode> checkedMode() const;
     void showAbout();
+    void showPoemPicker();
+    void showSourcesFrom(Collections collections);
     void showReadingColumn(bool shown);
     void openWebMail();
 
@@ -67,6 +72,8 @@ private:
     QRadioButton* m_threeCharacter;
     QAction* m_aboutAction;
     QAction* m_showReadingAction;
+    QAction* m_pickFromPoemsAction;
+    QMenu* m_sourceCollectionsMenu;
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;

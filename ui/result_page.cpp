@@ -140,3 +140,8 @@ void ResultPage::exportNames()
         return;
     NameExport::writeShowingProgress(this, *m_model, ask.selectedFiles().constFirst());
 }
+
+void ResultPage::setSourceCollections(Collections collections)
+{
+    m_model->setSourceCollections(collections);
+}

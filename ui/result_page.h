@@ -1,6 +1,7 @@
 #pragma once
 
 #include "naming/progress.h"
+#include "poetry/poetry_corpus.h"
 #include "res/dialog_templates.h"
 
 #include <QItemSelection>
@@ -28,6 +29,8 @@ public:
     void fillNames(std::shared_ptr<NameFacts> facts);
 
     UniformListView* list() const { return m_list; }
+    // Shows the sources (出处) of the names from these collections only.
+    void setSourceCollections(Collections collections);
 
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
     // copyLimit rows a message suggests exporting and the clipboard keeps what it held. Long

@@ -286,7 +286,7 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
         });
         EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) + ',' +
                             std::to_string(insight.totalStrokes(row)) +
-                            (standard ? ",是\r\n" : ",否\r\n"));
+                            (standard ? ",是,\r\n" : ",否,\r\n"));
     }
     for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
              {"plain", "plain"},
@@ -298,7 +298,8 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
         appendCsvField(quoted, field);
         EXPECT_EQ(quoted, written) << field;
     }
-    EXPECT_EQ(exportHeader(ExportFormat::Csv), "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字\r\n");
+    EXPECT_EQ(exportHeader(ExportFormat::Csv),
+              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,出处\r\n");
 }
 
 TEST(Toneless, DropsEveryKindOfMark)

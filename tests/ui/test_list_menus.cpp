@@ -1,3 +1,4 @@
+#include "insight/export_lines.h"
 #include "tests/support/naming_window.h"
 #include "ui/exclude_page.h"
 #include "ui/name_export.h"
@@ -74,12 +75,14 @@ void TestListMenus::theListMenusFollowOneLayout()
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts.join(QLatin1Char('|'));
     };
-    const QString shared = QStringLiteral("-|复制(&Y)|导出(&E)…|-|显示读音|-|关于 Corvale(&A)...");
+    const QString shared = QStringLiteral(
+        "-|复制(&Y)|导出(&E)…|-|显示读音|出处范围(&O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
     QCOMPARE(texts(window.allNames()), shared);
     QCOMPARE(texts(window.goodNames()), shared);
     QCOMPARE(texts(window.exclusions()),
              QStringLiteral("勾选含此字的名字(&C)|勾选叠字名(&D)|勾选同音名(&H)|勾选同声调名(&T)|"
-                            "勾选含生僻字的名字(&R)|避开读音(&B)…|反向勾选(&I)|全部取消勾选(&U)|"
+                            "勾选含生僻字的名字(&R)|勾选无出处的名字(&S)|避开读音(&B)…|反向勾选(&I)"
+                            "|全部取消勾选(&U)|"
                             "撤销(&Z)|") +
                  shared);
 }
@@ -241,8 +244,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
     const bool csv = fileName.endsWith(QStringLiteral(".csv"));
-    const QByteArray header =
-        "\xEF\xBB\xBF" + QStringLiteral("名字,读音,声调,笔画,通用规范汉字\r\n").toUtf8();
+    const QByteArray header = QByteArray::fromStdString(exportHeader(ExportFormat::Csv));
     if (csv) {
         QVERIFY(bytes.startsWith(header));
         bytes.remove(0, header.size());
