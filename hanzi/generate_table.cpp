@@ -88,6 +88,8 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
     std::vector<std::uint8_t> strokesAndFlags;
     std::vector<std::uint32_t> readingBegin{0};
     std::vector<std::uint16_t> readings;
+    std::vector<std::uint8_t> nameReading;
+    std::vector<std::uint8_t> modernReadings;
     std::vector<std::uint32_t> syllableBegin{0};
     std::string syllableText;
     std::unordered_map<std::string, std::uint16_t> syllables;
@@ -115,6 +117,10 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
             readings.push_back(found->second);
         }
         readingBegin.push_back(static_cast<std::uint32_t>(readings.size()));
+        if (record.readings.size() > std::numeric_limits<std::uint8_t>::max())
+            throw std::runtime_error("too many readings of one character for the table");
+        nameReading.push_back(static_cast<std::uint8_t>(record.nameReading));
+        modernReadings.push_back(static_cast<std::uint8_t>(record.modernReadings));
         definitionText += record.definition;
         definitionBegin.push_back(static_cast<std::uint32_t>(definitionText.size()));
     }
@@ -131,6 +137,8 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
     writeArray(out, "std::uint8_t", "kStrokesAndFlags", strokesAndFlags);
     writeArray(out, "std::uint32_t", "kReadingBegin", readingBegin);
     writeArray(out, "std::uint16_t", "kReadings", readings);
+    writeArray(out, "std::uint8_t", "kNameReading", nameReading);
+    writeArray(out, "std::uint8_t", "kModernReadings", modernReadings);
     writeArray(out, "std::uint32_t", "kSyllableBegin", syllableBegin);
     writeArray(out, "std::uint32_t", "kDefinitionBegin", definitionBegin);
     out << "const char kSyllableText[] =\n";

@@ -14,9 +14,8 @@ Character describe(char32_t codePoint, std::string reading)
 {
     Character character{codePoint, LookUpCharacter(codePoint), {}, 0};
     if (character.info) {
-        character.reading = reading.empty() && !character.info->readings.empty()
-                                ? character.info->readings.front()
-                                : std::move(reading);
+        character.reading =
+            reading.empty() ? std::string(character.info->readingInName()) : std::move(reading);
         character.tone = ToneOf(character.reading);
     }
     return character;

@@ -23,8 +23,8 @@ public:
         char32_t codePoint = 0;
         // Empty for a character the table does not cover ('?', U+FFFD, Latin letters...).
         std::optional<CharacterInfo> info;
-        // The reading the name gives it: the surname reading in the surname, the customary
-        // reading elsewhere; empty when not covered.
+        // The reading the name gives it: the surname reading in the surname, the reading in a
+        // name (CharacterInfo::readingInName) elsewhere; empty when not covered.
         std::string reading;
         int tone = 0;
 

@@ -226,6 +226,6 @@ RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided)
     }
     return rowsWithAnyUnit(insight, [&](const NameInsight::Character& character) {
         return characters.contains(character.codePoint) ||
-               (character.covered() && sounds.contains(toneless(character.info->readings.front())));
+               (character.covered() && sounds.contains(toneless(character.reading)));
     });
 }

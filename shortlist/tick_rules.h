@@ -27,6 +27,6 @@ RowPattern rowsInOneTone(const NameInsight& insight);
 // included.
 RowPattern rowsWithRareCharacter(const NameInsight& insight);
 
-// The rows with a given-name character that is one of `avoided` or whose customary reading,
+// The rows with a given-name character that is one of `avoided` or whose reading in the name,
 // tone ignored, is a reading of one of them.
 RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided);

@@ -13,6 +13,8 @@ std::u32string decode(std::string_view gbk)
     static const GbkCharacters characters{
         {"\xCD\xF5", U'王'}, {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xD6", U'乐'},
         {"\xB5\xA5", U'单'}, {"\xD6\xEE", U'诸'}, {"\xB8\xF0", U'葛'}, {"\x81\x41", U'丄'},
+        {"\xB6\xC5", U'杜'}, {"\xD7\xD3", U'子'}, {"\xCC\xDA", U'腾'}, {"\xB7\xB6", U'范'},
+        {"\xCD\xB3", U'统'},
     };
     return decodeWith(characters, gbk);
 }
@@ -37,6 +39,8 @@ const RowCase rowCases[] = {
     {"question mark and undecodable bytes", "?", "\xC3\xC0\x81", NameMode::ThreeCharacter, 1,
      "? měi ?（?-3-?）  9 画", 9},
     {"nothing covered", "?", "??", NameMode::TwoCharacter, 0, "", 0},
+    {"toneless first reading toned in a name", "\xB6\xC5", "\xD7\xD3\xCC\xDA",
+     NameMode::ThreeCharacter, 1, "dù zǐ téng（4-3-2）  23 画", 23},
     {"two letters in one unit", "\xCD\xF5", "ab", NameMode::TwoCharacter, 0,
      "wáng ? ?（2-?-?）  4 画", 4},
 };
