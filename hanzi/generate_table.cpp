@@ -2,6 +2,7 @@
 // character table (see unihan_table.h) as a C++ source file.
 //
 //   generate_table <output.cpp> <Unihan_Readings.txt.bz2> <Unihan_IRGSources.txt.bz2>...
+#include "hanzi/table_writer.h"
 #include "hanzi/unihan_parser.h"
 #include "hanzi/unihan_table.h"
 
@@ -17,6 +18,9 @@
 #include <unordered_map>
 
 namespace {
+
+using table_writer::writeArray;
+using table_writer::writeText;
 
 std::string decompress(const char* path)
 {
@@ -40,44 +44,6 @@ std::string decompress(const char* path)
         text.append(buffer, static_cast<std::size_t>(got));
     }
     return text;
-}
-
-// Writes bytes as a string literal; everything but printable ASCII is an octal escape.
-void writeText(std::ostream& out, const std::string& text)
-{
-    constexpr std::size_t lineLength = 100;
-    out << '"';
-    std::size_t column = 0;
-    bool lastWasOctal = false;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool printable = byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && c != '?';
-        if (printable && !(lastWasOctal && c >= '0' && c <= '7')) {
-            out << c;
-            lastWasOctal = false;
-        } else {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\%03o", byte);
-            out << escape;
-            lastWasOctal = true;
-        }
-        if (++column >= lineLength) {
-            out << "\"\n\"";
-            column = 0;
-            lastWasOctal = false;
-        }
-    }
-    out << '"';
-}
-
-template <typename Values>
-void writeArray(std::ostream& out, const char* type, const char* name, const Values& values)
-{
-    out << "const " << type << ' ' << name << "[] = {";
-    std::size_t i = 0;
-    for (const auto value : values)
-        out << (i++ % 12 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << "u,";
-    out << "\n};\n";
 }
 
 void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& records)

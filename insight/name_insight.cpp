@@ -1,6 +1,7 @@
 #include "insight/name_insight.h"
 
 #include "hanzi/utf8.h"
+#include "insight/level_tones.h"
 
 #include <algorithm>
 #include <numeric>
@@ -17,6 +18,7 @@ Character describe(char32_t codePoint, std::string reading)
         character.reading =
             reading.empty() ? std::string(character.info->readingInName()) : std::move(reading);
         character.tone = ToneOf(character.reading);
+        character.syllable = SyllableOf(character.reading);
     }
     return character;
 }
@@ -138,6 +140,32 @@ std::vector<bool> NameInsight::outsideStandard(std::uint64_t row) const
     return outside;
 }
 
+std::vector<Syllable> NameInsight::syllables(std::uint64_t row) const
+{
+    std::vector<Syllable> syllables;
+    for (const Character* character : characters(row))
+        syllables.push_back(character->syllable);
+    return syllables;
+}
+
+std::string NameInsight::levels(std::uint64_t row) const
+{
+    std::vector<int> tones;
+    for (const Character* character : characters(row))
+        tones.push_back(character->covered() ? character->tone : 0);
+    return LevelText(tones);
+}
+
+std::string NameInsight::homophones(std::uint64_t row) const
+{
+    return HomophoneText(syllables(row), m_surname.size());
+}
+
+bool NameInsight::hasUnseemlyHomophone(std::uint64_t row) const
+{
+    return HasUnseemlyHomophone(syllables(row), m_surname.size());
+}
+
 std::string NameInsight::tooltip(std::uint64_t row) const
 {
     const Characters all = characters(row);
@@ -172,6 +200,9 @@ std::string NameInsight::tooltip(std::uint64_t row) const
         if (!character->info->definition.empty())
             tip += "\n释义：" + text(*character) + ' ' + character->info->definition;
     }
+    tip += "\n平仄：" + levels(row);
+    if (const std::string words = homophones(row); !words.empty())
+        tip += "\n谐音：" + words;
     return tip;
 }
 
@@ -182,5 +213,5 @@ std::string NameInsight::columnText(std::uint64_t row) const
                      [](const Character* character) { return character->covered(); }))
         return {};
     return readings(row) + "（" + toneDigits(row) + "）  " + std::to_string(totalStrokes(row)) +
-           " 画";
+           " 画" + (hasUnseemlyHomophone(row) ? "  ⚠谐音不雅" : "");
 }

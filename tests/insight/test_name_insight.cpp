@@ -66,7 +66,23 @@ TEST(NameInsight, TooltipTellsReadingsStrokesPolyphonesAndGlosses)
                                   "笔画：王 4 + 美 9 + 乐 5 = 18\n"
                                   "多音字：乐 lè / yuè\n"
                                   "释义：美 beautiful, pretty; pleasing\n"
-                                  "释义：乐 happy, glad; enjoyable; music");
+                                  "释义：乐 happy, glad; enjoyable; music\n"
+                                  "平仄：平仄仄");
+}
+
+TEST(NameInsight, TellsLevelsAndHomophonesOfTheWholeName)
+{
+    // 范统 and 范腾 of 范 and 统腾; 子 reads zǐ in the name, so 杜子 is 仄仄.
+    const NameInsight fan(NameList("\xB7\xB6", "\xCD\xB3\xCC\xDA", NameMode::TwoCharacter), decode);
+    const std::string tip = fan.tooltip(0);
+    EXPECT_EQ(tip.substr(tip.find("\n平仄")), "\n平仄：仄仄\n谐音：饭桶（不雅）、饭筒");
+    EXPECT_EQ(fan.columnText(0), "fàn tǒng（4-3）  17 画  ⚠谐音不雅");
+    EXPECT_EQ(fan.levels(1), "仄平");
+    EXPECT_FALSE(fan.hasUnseemlyHomophone(1));
+    const NameInsight du(NameList("\xB6\xC5", "\xD7\xD3?", NameMode::ThreeCharacter), decode);
+    EXPECT_EQ(du.levels(1), "仄仄？");
+    EXPECT_NE(du.tooltip(3).find("\n平仄：仄？？"), std::string::npos); // 杜??
+    EXPECT_EQ(du.homophones(3), "");
 }
 
 TEST(NameInsight, WarnsOnceForEachCharacterOutsideTheStandardList)
