@@ -57,6 +57,11 @@ Characters distinctCovered(Characters::const_iterator begin, Characters::const_i
     return distinct;
 }
 
+bool anyCovered(const Characters& characters)
+{
+    return std::ranges::any_of(characters, [](const Character* c) { return c->covered(); });
+}
+
 std::string strokeText(const Character& character)
 {
     return character.covered() && character.info->strokes > 0
@@ -166,6 +171,16 @@ bool NameInsight::hasUnseemlyHomophone(std::uint64_t row) const
     return HasUnseemlyHomophone(syllables(row), m_surname.size());
 }
 
+std::string NameInsight::soundLines(std::uint64_t row) const
+{
+    if (!anyCovered(characters(row)))
+        return {};
+    std::string lines = "平仄：" + levels(row);
+    if (const std::string words = homophones(row); !words.empty())
+        lines += "\n谐音：" + words;
+    return lines;
+}
+
 std::string NameInsight::tooltip(std::uint64_t row) const
 {
     const Characters all = characters(row);
@@ -200,17 +215,12 @@ std::string NameInsight::tooltip(std::uint64_t row) const
         if (!character->info->definition.empty())
             tip += "\n释义：" + text(*character) + ' ' + character->info->definition;
     }
-    tip += "\n平仄：" + levels(row);
-    if (const std::string words = homophones(row); !words.empty())
-        tip += "\n谐音：" + words;
-    return tip;
+    return tip + '\n' + soundLines(row);
 }
 
 std::string NameInsight::columnText(std::uint64_t row) const
 {
-    const Characters all = characters(row);
-    if (std::none_of(all.begin(), all.end(),
-                     [](const Character* character) { return character->covered(); }))
+    if (!anyCovered(characters(row)))
         return {};
     return readings(row) + "（" + toneDigits(row) + "）  " + std::to_string(totalStrokes(row)) +
            " 画" + (hasUnseemlyHomophone(row) ? "  ⚠谐音不雅" : "");

@@ -62,6 +62,10 @@ public:
     std::string homophones(std::uint64_t row) const;
     bool hasUnseemlyHomophone(std::uint64_t row) const;
 
+    // The tooltip's lines about the sound of the whole name: 平仄, and 谐音 when there are
+    // homophones; empty when no character is covered.
+    std::string soundLines(std::uint64_t row) const;
+
     // Multi-line text for the row's tooltip, UTF-8.
     std::string tooltip(std::uint64_t row) const;
     // The single line of the reading column: readings, tone digits, total strokes, and a mark

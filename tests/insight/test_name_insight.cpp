@@ -76,6 +76,7 @@ TEST(NameInsight, TellsLevelsAndHomophonesOfTheWholeName)
     const NameInsight fan(NameList("\xB7\xB6", "\xCD\xB3\xCC\xDA", NameMode::TwoCharacter), decode);
     const std::string tip = fan.tooltip(0);
     EXPECT_EQ(tip.substr(tip.find("\n平仄")), "\n平仄：仄仄\n谐音：饭桶（不雅）、饭筒");
+    EXPECT_EQ(fan.soundLines(0), "平仄：仄仄\n谐音：饭桶（不雅）、饭筒");
     EXPECT_EQ(fan.columnText(0), "fàn tǒng（4-3）  17 画  ⚠谐音不雅");
     EXPECT_EQ(fan.levels(1), "仄平");
     EXPECT_FALSE(fan.hasUnseemlyHomophone(1));
