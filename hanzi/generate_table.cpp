@@ -122,23 +122,12 @@ int main(int argc, char** argv)
         std::cerr << "usage: " << argv[0] << " <output.cpp> <Unihan file.bz2>...\n";
         return 2;
     }
-    try {
+    return table_writer::writeSourceFile(argv[0], argv[1], [argc, argv](std::ostream& out) {
         unihan::Parser parser;
         for (int i = 2; i < argc; ++i) {
             std::istringstream text(decompress(argv[i]));
             parser.read(text);
         }
-        std::ostringstream table;
-        writeTable(table, parser.records());
-        std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-        out << table.str();
-        out.close();
-        if (!out)
-            throw std::runtime_error(std::string("cannot write ") + argv[1]);
-    } catch (const std::exception& error) {
-        std::cerr << argv[0] << ": " << error.what() << '\n';
-        std::remove(argv[1]);
-        return 1;
-    }
-    return 0;
+        writeTable(out, parser.records());
+    });
 }

@@ -2,7 +2,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <ostream>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 // Helpers of the build tools that write generated tables as C++ source.
@@ -45,6 +48,27 @@ void writeArray(std::ostream& out, const char* type, const char* name, const Val
     for (const auto value : values)
         out << (i++ % 12 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << "u,";
     out << "\n};\n";
+}
+
+// Runs `write` on a stream and saves what it wrote as `path`. When anything throws, reports the
+// error as `program`'s, leaves no file at `path` and returns 1; returns 0 otherwise.
+template <typename Write>
+int writeSourceFile(const char* program, const char* path, Write write)
+{
+    try {
+        std::ostringstream table;
+        write(table);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << table.str();
+        out.close();
+        if (!out)
+            throw std::runtime_error(std::string("cannot write ") + path);
+    } catch (const std::exception& error) {
+        std::cerr << program << ": " << error.what() << '\n';
+        std::remove(path);
+        return 1;
+    }
+    return 0;
 }
 
 } // namespace table_writer

@@ -205,21 +205,10 @@ int main(int argc, char** argv)
         std::cerr << "usage: " << argv[0] << " <output.cpp> <dict.txt> <unseemly_words.txt>\n";
         return 2;
     }
-    try {
+    return table_writer::writeSourceFile(argv[0], argv[1], [argv](std::ostream& out) {
         std::set<std::u32string> everyWord;
         std::vector<Word> words = readDictionary(argv[2], everyWord);
         markUnseemly(argv[3], everyWord, words);
-        std::ostringstream table;
-        writeTable(table, words);
-        std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-        out << table.str();
-        out.close();
-        if (!out)
-            throw std::runtime_error(std::string("cannot write ") + argv[1]);
-    } catch (const std::exception& error) {
-        std::cerr << argv[0] << ": " << error.what() << '\n';
-        std::remove(argv[1]);
-        return 1;
-    }
-    return 0;
+        writeTable(out, words);
+    });
 }
