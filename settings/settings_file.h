@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/folders.h"
+
 #include <optional>
 #include <string>
 
@@ -9,9 +11,6 @@ struct NamingSettings {
     std::optional<std::string> candidates; // GBK bytes
     std::optional<bool> threeCharacter;    // absent when the third field has no content
 };
-
-// Directory of the running executable, without a trailing slash; empty when it cannot be read.
-std::string ExecutableDirectory();
 
 // Reads and writes <directory>/config/<fileName>. Nothing is reported and nothing is thrown: a
 // failed save leaves the file as it was, a failed load yields nothing.
