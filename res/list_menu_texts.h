@@ -39,6 +39,6 @@ inline constexpr std::string_view exportFilters = "文本文件 (*.txt);;CSV 文
 inline constexpr std::string_view exportProgress = "正在导出…";
 inline constexpr std::string_view exportCancelled = "导出已取消";
 inline constexpr std::string_view exportFailedMessage = "无法写入 %1：%2";
-inline constexpr std::string_view csvHeader = "名字,读音,声调,笔画,通用规范汉字";
+inline constexpr std::string_view csvHeader = "名字,读音,声调,笔画,通用规范汉字,平仄,谐音";
 
 } // namespace res

@@ -270,28 +270,41 @@ INSTANTIATE_TEST_SUITE_P(Budgets, TickRecordUndo,
 
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
-    // '"' and ',' in the candidates end up inside names.
-    const NameInsight insight(
-        NameList("\xB5\xA5", "\xC0\xD6\xC3\xC0\x87\xD6\",a,", NameMode::ThreeCharacter), decode);
-    const NameText text(insight);
-    for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
-        std::string line;
-        appendExportLine(line, text, row, ExportFormat::Csv);
-        std::string name;
-        text.append(name, row);
-        std::string field;
-        appendCsvField(field, name);
-        const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
-            return c->covered() && c->info->generalStandard;
-        });
-        EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) + ',' +
-                            std::to_string(insight.totalStrokes(row)) +
-                            (standard ? ",是\r\n" : ",否\r\n"));
+    // '"' and ',' in the candidates end up inside names; 范 with 统通尸死 sounds like words, the
+    // homophones of one pair of unit sounds coming from the cache after the first row.
+    const NameInsight insights[] = {
+        NameInsight(NameList("\xB5\xA5", "\xC0\xD6\xC3\xC0\x87\xD6\",a,", NameMode::ThreeCharacter),
+                    decode),
+        NameInsight(NameList("\xB7\xB6", "\xCD\xB3\xCD\xA8\xCA\xAC\xCB\xC0\xCD\xB3",
+                             NameMode::ThreeCharacter),
+                    decode),
+    };
+    int withHomophones = 0;
+    for (const NameInsight& insight : insights) {
+        const NameText text(insight);
+        for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
+            std::string line;
+            appendExportLine(line, text, row, ExportFormat::Csv);
+            std::string name;
+            text.append(name, row);
+            std::string field;
+            appendCsvField(field, name);
+            const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
+                return c->covered() && c->info->generalStandard;
+            });
+            EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) +
+                                ',' + std::to_string(insight.totalStrokes(row)) +
+                                (standard ? ",是," : ",否,") + insight.levels(row) + ',' +
+                                insight.homophones(row) + "\r\n");
+            withHomophones += !insight.homophones(row).empty();
+        }
     }
+    EXPECT_GT(withHomophones, 3);
     std::string quoted;
     appendCsvField(quoted, "a\"b,c");
     EXPECT_EQ(quoted, "\"a\"\"b,c\"");
-    EXPECT_EQ(exportHeader(ExportFormat::Csv), "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字\r\n");
+    EXPECT_EQ(exportHeader(ExportFormat::Csv),
+              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,平仄,谐音\r\n");
 }
 
 TEST(Toneless, DropsEveryKindOfMark)
