@@ -54,6 +54,8 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
                                         Qt::WhiteSpaceNoWrap);
     case ReadingRole:
         return QString::fromStdString(insight().columnText(row));
+    case Qt::AccessibleDescriptionRole: // the tooltip's lines about the whole name
+        return QString::fromStdString(insight().soundLines(row));
     default:
         return {};
     }
