@@ -7,6 +7,7 @@
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
 #include "ui/good_names_page.h"
+#include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
 #include "ui/name_list_model.h"
 #include "ui/program_icon.h"
@@ -119,6 +120,7 @@ void CNamingDlg::createAboutAction()
     connect(m_aboutAction, &QAction::triggered, this, &CNamingDlg::showAbout);
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    openMenusWithShiftF10(this);
 }
 
 // The lists' menu: the reading column, then the window's own about item.
