@@ -279,7 +279,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QByteArray bytes = file.readAll();
     const bool csv = fileName.endsWith(QStringLiteral(".csv"));
     const QByteArray header =
-        "\xEF\xBB\xBF" + QStringLiteral("名字,读音,声调,笔画,通用规范汉字\r\n").toUtf8();
+        "\xEF\xBB\xBF" + QStringLiteral("名字,读音,声调,笔画,通用规范汉字,平仄,谐音\r\n").toUtf8();
     if (csv) {
         QVERIFY(bytes.startsWith(header));
         bytes.remove(0, header.size());
