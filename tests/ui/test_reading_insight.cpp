@@ -85,7 +85,8 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
                                                   "笔画：王 4 + 美 9 + 乐 5 = 18\n"
                                                   "多音字：乐 lè / yuè\n"
                                                   "释义：美 beautiful, pretty; pleasing\n"
-                                                  "释义：乐 happy, glad; enjoyable; music"));
+                                                  "释义：乐 happy, glad; enjoyable; music\n"
+                                                  "平仄：平仄仄"));
 }
 
 void TestReadingInsight::tooltipShowsMarkupAsItIs()
