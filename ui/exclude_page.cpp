@@ -11,7 +11,11 @@
 
 #include <QAction>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
+#include <limits>
+#include <new>
 #include <set>
 #include <span>
 
@@ -57,18 +61,35 @@ void CExcludePage::createRuleActions()
         rowsWithRareCharacter,   rowsAllLevelOrAllOblique,     rowsWithUnseemlyHomophone};
     for (std::size_t i = 0; i < std::size(rules); ++i) {
         connect(addRuleAction(rules[i].first, rules[i].second), &QAction::triggered, this,
-                [this, pattern = patterns[i]] { tickMatchingRows(pattern(m_model->insight())); });
+                [this, pattern = patterns[i]] {
+                    tickRule([&] { return pattern(m_model->insight()); });
+                });
     }
     connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
             &CExcludePage::askAndAvoidReadings);
     m_generationMenu = addRuleMenu(res::keepGenerationItem, "keepGenerationAction",
                                    "keepGenerationMenu", &CExcludePage::fillGenerationMenu);
-    connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, m_model,
-            &ExclusionModel::invertTicks);
-    connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, m_model,
-            &ExclusionModel::clearTicks);
+    connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, this,
+            [this] {
+                withinMemory([this] {
+                    m_model->invertTicks();
+                    return true;
+                });
+            });
+    connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, this,
+            [this] {
+                withinMemory([this] {
+                    m_model->clearTicks();
+                    return true;
+                });
+            });
     QAction* undo = addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo);
-    connect(undo, &QAction::triggered, m_model, &ExclusionModel::undo);
+    connect(undo, &QAction::triggered, this, [this] {
+        withinMemory([this] {
+            m_model->undo();
+            return true;
+        });
+    });
     // Available only while there is a change to take back.
     const auto updateUndo = [this, undo] { undo->setEnabled(m_model->canUndo()); };
     connect(m_model, &QAbstractItemModel::dataChanged, undo, updateUndo);
@@ -82,13 +103,17 @@ void CExcludePage::askAndAvoidReadings()
     ask.setObjectName(QStringLiteral("avoidReadingsInput"));
     ask.setWindowTitle(resourceText(res::avoidReadingsCaption));
     ask.setLabelText(resourceText(res::avoidReadingsPrompt));
+    // The field takes any length: by default a line edit cuts what follows character 32,767.
+    ask.setInputMode(QInputDialog::TextInput);
+    if (auto* field = ask.findChild<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
     ask.setTextValue(m_avoided);
     if (ask.exec() != QDialog::Accepted)
         return;
     m_avoided = ask.textValue();
     const std::u32string characters = m_avoided.toStdU32String();
     if (!characters.empty())
-        tickMatchingRows(rowsAvoiding(m_model->insight(), characters));
+        tickRule([&] { return rowsAvoiding(m_model->insight(), characters); });
 }
 
 QMenu* CExcludePage::addRuleMenu(std::string_view text, const char* objectName,
@@ -126,7 +151,7 @@ void CExcludePage::fillContainingMenu()
             QAction* item = m_containingMenu->addAction(
                 QString::fromStdU32String(std::u32string(1, character.codePoint)));
             connect(item, &QAction::triggered, this, [this, codePoint = character.codePoint] {
-                tickMatchingRows(rowsContaining(m_model->insight(), codePoint));
+                tickRule([&] { return rowsContaining(m_model->insight(), codePoint); });
             });
         }
     });
@@ -144,23 +169,47 @@ void CExcludePage::fillGenerationMenu()
                 .arg(QString::fromStdU32String(std::u32string(1, codePoint)));
         connect(m_generationMenu->addAction(text), &QAction::triggered, this,
                 [this, position, codePoint] {
-                    tickMatchingRows(
-                        rowsWithoutCharacterAt(m_model->insight(), position, codePoint));
+                    tickRule([&] {
+                        return rowsWithoutCharacterAt(m_model->insight(), position, codePoint);
+                    });
                 });
     });
 }
 
 bool CExcludePage::tickMatchingRows(RowPattern pattern)
 {
-    WorkProgress progress(this, resourceText(res::tickingProgress),
-                          QStringLiteral("tickingProgress"));
-    std::optional<RowSet> rows =
-        matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()), progress.report());
-    progress.finish();
-    if (!rows)
+    return tickRule([&pattern] { return std::move(pattern); });
+}
+
+bool CExcludePage::tickRule(const std::function<RowPattern()>& makePattern)
+{
+    return withinMemory([&] {
+        RowPattern pattern = makePattern();
+        WorkProgress progress(this, resourceText(res::tickingProgress),
+                              QStringLiteral("tickingProgress"));
+        std::optional<RowSet> rows =
+            matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()),
+                         progress.report(), m_model->tickedRows());
+        progress.finish();
+        if (!rows)
+            return false;
+        m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));
+        return true;
+    });
+}
+
+bool CExcludePage::withinMemory(const std::function<bool()>& change)
+{
+    try {
+        return change();
+    } catch (const std::bad_alloc&) {
+        // Whatever the change took is free again here.
+        QMessageBox box(QMessageBox::Warning, resourceText(res::outOfMemoryCaption),
+                        resourceText(res::outOfMemoryMessage), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("outOfMemoryNotice"));
+        box.exec();
         return false;
-    m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));
-    return true;
+    }
 }
 
 void CExcludePage::applyExclusions()

@@ -2,6 +2,8 @@
 
 #include "ui/result_page.h"
 
+#include <functional>
+
 class ExclusionHost;
 class ExclusionModel;
 class QMenu;
@@ -20,7 +22,8 @@ public:
     void applyExclusions();
 
     // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
-    // second; a cancel leaves every tick as it was. Returns whether the ticks were added.
+    // second; a cancel, or memory running out, leaves every tick as it was (the latter with a
+    // box that says so). Returns whether the ticks were added.
     bool tickMatchingRows(RowPattern pattern);
 
 private:
@@ -37,6 +40,10 @@ private:
     void fillContainingMenu();
     void fillGenerationMenu();
     void askAndAvoidReadings();
+    // tickMatchingRows() for the pattern `makePattern` makes, which may run out of memory too.
+    bool tickRule(const std::function<RowPattern()>& makePattern);
+    // Runs `change`; when it runs out of memory, it has changed nothing and a box says so.
+    bool withinMemory(const std::function<bool()>& change);
 
     ExclusionHost& m_host;
     ExclusionModel* m_model;

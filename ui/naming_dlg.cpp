@@ -3,6 +3,7 @@
 #include "codec/gbk_codec.h"
 #include "res/string_table.h"
 #include "settings/folders.h"
+#include "settings/preferences_file.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
@@ -26,26 +27,42 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QUrl>
 
 namespace {
 
-QSettings preferences()
+// Where QSettings kept the preferences of this organization and application, so that they stay.
+QString preferencesPath()
 {
-    return QSettings(resourceText(res::preferencesOrganization),
-                     resourceText(res::preferencesApplication));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        return {};
+    return QStringLiteral("%1/%2/%3.conf")
+        .arg(folder, resourceText(res::preferencesOrganization),
+             resourceText(res::preferencesApplication));
+}
+
+PreferencesFile preferences()
+{
+    return PreferencesFile(QFile::encodeName(preferencesPath()).toStdString());
+}
+
+bool preference(std::string_view key)
+{
+    return preferences().value(std::string(key)) == "true";
 }
 
 // The preferences share the folder of name.xml, which is private to its owner whichever of the
 // two files makes it first.
 void savePreference(std::string_view key, bool value)
 {
-    QSettings settings = preferences();
-    MakeFolders(QFile::encodeName(QFileInfo(settings.fileName()).absolutePath()).toStdString(),
-                0700);
-    settings.setValue(resourceText(key), value);
+    const QString path = preferencesPath();
+    if (path.isEmpty() ||
+        !MakeFolders(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString(), 0700))
+        return;
+    preferences().setValue(std::string(key), value ? "true" : "false");
 }
 
 // The control that the window's template creates with this id.
@@ -138,7 +155,7 @@ void CNamingDlg::createListActions()
     for (const ResultPage* page : pages())
         page->list()->addActions(actions);
 
-    const bool shown = preferences().value(resourceText(res::showReadingKey), false).toBool();
+    const bool shown = preference(res::showReadingKey);
     m_showReadingAction->setChecked(shown);
     showReadingColumn(shown);
     connect(m_showReadingAction, &QAction::toggled, this, [this](bool checked) {

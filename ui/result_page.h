@@ -1,9 +1,12 @@
 #pragma once
 
+#include "naming/progress.h"
 #include "res/dialog_templates.h"
 
+#include <QItemSelection>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 class NameFacts;
@@ -27,8 +30,13 @@ public:
     UniformListView* list() const { return m_list; }
 
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
-    // copyLimit rows a message suggests exporting and the clipboard keeps what it held.
+    // copyLimit rows a message suggests exporting and the clipboard keeps what it held. Long
+    // work shows a progress dialog after half a second; a cancel keeps the clipboard as it was.
     void copySelection();
+    // The names of the rows of `selection`, its ranges in row order, one a line; nothing when
+    // `progress` stops the work. Reports progress every 32,768 rows.
+    static std::optional<QString>
+    namesOf(const NameListModel& model, const QItemSelection& selection, const Progress& progress);
     // Asks for a file and writes every name of the page to it (.txt or .csv).
     void exportNames();
 
