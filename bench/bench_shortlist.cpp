@@ -34,6 +34,11 @@ RowPattern avoidingParents(const NameInsight& insight)
     return rowsAvoiding(insight, U"李建国张秀英");
 }
 
+RowPattern keepingSecondCharacter(const NameInsight& insight)
+{
+    return rowsWithoutCharacterAt(insight, 1, insight.unit(0)[0].codePoint);
+}
+
 const std::pair<const char*, Rule> rules[] = {
     {"containing", containingFirst},
     {"repeated", rowsOfRepeatedCharacter},
@@ -41,6 +46,9 @@ const std::pair<const char*, Rule> rules[] = {
     {"same_tone", rowsInOneTone},
     {"rare", rowsWithRareCharacter},
     {"avoiding", avoidingParents},
+    {"level_or_oblique", rowsAllLevelOrAllOblique},
+    {"unseemly_homophone", rowsWithUnseemlyHomophone},
+    {"generation_character", keepingSecondCharacter},
 };
 
 void tickRule(TickRecord& record, const NameInsight& insight, Rule rule)
@@ -184,7 +192,7 @@ void BM_Export(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Rule)
-    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3, 4, 5}})
+    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3, 4, 5, 6, 7, 8}})
     ->ArgNames({"n", "rule"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DenseRuleAfterDenseRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);

@@ -11,6 +11,12 @@ inline constexpr std::string_view tickRepeatedItem = "勾选叠字名(&D)";
 inline constexpr std::string_view tickSameSoundItem = "勾选同音名(&H)";
 inline constexpr std::string_view tickSameToneItem = "勾选同声调名(&T)";
 inline constexpr std::string_view tickRareItem = "勾选含生僻字的名字(&R)";
+inline constexpr std::string_view tickLevelOrObliqueItem = "勾选全平或全仄的名字(&P)";
+inline constexpr std::string_view tickUnseemlyHomophoneItem = "勾选谐音不雅的名字(&X)";
+inline constexpr std::string_view keepGenerationItem = "保留辈分字(&G)";
+// %1 is the character to keep.
+inline constexpr std::string_view keepFirstCharacterItem = "第一字为「%1」";
+inline constexpr std::string_view keepSecondCharacterItem = "第二字为「%1」";
 inline constexpr std::string_view avoidReadingsItem = "避开读音(&B)…";
 inline constexpr std::string_view invertTicksItem = "反向勾选(&I)";
 inline constexpr std::string_view clearTicksItem = "全部取消勾选(&U)";
@@ -40,6 +46,6 @@ inline constexpr std::string_view exportLinkRefused =
     "它是别的用户放在公共文件夹里的符号链接（或无法跟随的链接），为安全起见没有写入。";
 inline constexpr std::string_view exportNotRegular = "它不是普通文件。";
 inline constexpr std::string_view exportReadOnly = "文件是只读的，没有改动。";
-inline constexpr std::string_view csvHeader = "名字,读音,声调,笔画,通用规范汉字";
+inline constexpr std::string_view csvHeader = "名字,读音,声调,笔画,通用规范汉字,平仄,谐音";
 
 } // namespace res

@@ -12,7 +12,7 @@ packages=(
     clang-14 libclang-rt-14-dev
     fonts-noto-cjk
     xdg-utils
-    unicode-data bzip2 libbz2-dev python3
+    unicode-data bzip2 libbz2-dev python3 python3-jieba
     libroaring-dev
     qt6-base-private-dev
     qt6-translations-l10n

@@ -1,5 +1,6 @@
 #include "ui/exclude_page.h"
 
+#include "insight/name_insight.h"
 #include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
 #include "res/poetry_texts.h"
@@ -18,6 +19,7 @@
 #include <limits>
 #include <new>
 #include <set>
+#include <span>
 
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
     : CExcludePage(host, new ExclusionModel, parent)
@@ -45,21 +47,20 @@ QAction* CExcludePage::addRuleAction(std::string_view text, const char* objectNa
 
 void CExcludePage::createRuleActions()
 {
-    QAction* containing = addRuleAction(res::tickContainingItem, "tickContainingAction");
-    m_containingMenu = new QMenu(this);
-    m_containingMenu->setObjectName(QStringLiteral("tickContainingMenu"));
-    containing->setMenu(m_containingMenu);
-    connect(m_containingMenu, &QMenu::aboutToShow, this, &CExcludePage::fillContainingMenu);
+    m_containingMenu = addRuleMenu(res::tickContainingItem, "tickContainingAction",
+                                   "tickContainingMenu", &CExcludePage::fillContainingMenu);
 
     const std::pair<std::string_view, const char*> rules[] = {
         {res::tickRepeatedItem, "tickRepeatedAction"},
         {res::tickSameSoundItem, "tickSameSoundAction"},
         {res::tickSameToneItem, "tickSameToneAction"},
         {res::tickRareItem, "tickRareAction"},
+        {res::tickLevelOrObliqueItem, "tickLevelOrObliqueAction"},
+        {res::tickUnseemlyHomophoneItem, "tickUnseemlyHomophoneAction"},
     };
-    RowPattern (*const patterns[])(const NameInsight&) = {rowsOfRepeatedCharacter,
-                                                          rowsSoundingLikeAnEarlierRow,
-                                                          rowsInOneTone, rowsWithRareCharacter};
+    RowPattern (*const patterns[])(const NameInsight&) = {
+        rowsOfRepeatedCharacter, rowsSoundingLikeAnEarlierRow, rowsInOneTone,
+        rowsWithRareCharacter,   rowsAllLevelOrAllOblique,     rowsWithUnseemlyHomophone};
     for (std::size_t i = 0; i < std::size(rules); ++i) {
         connect(addRuleAction(rules[i].first, rules[i].second), &QAction::triggered, this,
                 [this, pattern = patterns[i]] {
@@ -73,22 +74,29 @@ void CExcludePage::createRuleActions()
             });
     connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
             &CExcludePage::askAndAvoidReadings);
+    m_generationMenu = addRuleMenu(res::keepGenerationItem, "keepGenerationAction",
+                                   "keepGenerationMenu", &CExcludePage::fillGenerationMenu);
     connect(addRuleAction(res::invertTicksItem, "invertTicksAction"), &QAction::triggered, this,
-            [this] { withinMemory([this] {
-                m_model->invertTicks();
-                return true;
-            }); });
+            [this] {
+                withinMemory([this] {
+                    m_model->invertTicks();
+                    return true;
+                });
+            });
     connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, this,
-            [this] { withinMemory([this] {
-                m_model->clearTicks();
-                return true;
-            }); });
+            [this] {
+                withinMemory([this] {
+                    m_model->clearTicks();
+                    return true;
+                });
+            });
     QAction* undo = addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this,
-            [this] { withinMemory([this] {
-                m_model->undo();
-                return true;
-            }); });
+    connect(undo, &QAction::triggered, this, [this] {
+        withinMemory([this] {
+            m_model->undo();
+            return true;
+        });
+    });
     // Available only while there is a change to take back.
     const auto updateUndo = [this, undo] { undo->setEnabled(m_model->canUndo()); };
     connect(m_model, &QAbstractItemModel::dataChanged, undo, updateUndo);
@@ -115,19 +123,36 @@ void CExcludePage::askAndAvoidReadings()
         tickRule([&] { return rowsAvoiding(m_model->insight(), characters); });
 }
 
-void CExcludePage::fillContainingMenu()
+QMenu* CExcludePage::addRuleMenu(std::string_view text, const char* objectName,
+                                 const char* menuName, void (CExcludePage::*fill)())
 {
-    m_containingMenu->clear();
+    QAction* action = addRuleAction(text, objectName);
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QLatin1String(menuName));
+    action->setMenu(menu);
+    connect(menu, &QMenu::aboutToShow, this, fill);
+    return menu;
+}
+
+template <typename Each>
+void CExcludePage::forEachCurrentUnit(Each each)
+{
     const QModelIndex current = list()->currentIndex();
     if (!current.isValid())
         return;
     const NameInsight& insight = m_model->insight();
     const NameList& names = insight.names();
+    for (int position = 0; position < names.unitsPerName(); ++position)
+        each(position,
+             insight.unit(names.unitIndex(static_cast<std::uint64_t>(current.row()), position)));
+}
+
+void CExcludePage::fillContainingMenu()
+{
+    m_containingMenu->clear();
     std::set<char32_t> seen;
-    for (int position = 0; position < names.unitsPerName(); ++position) {
-        const std::uint64_t unit =
-            names.unitIndex(static_cast<std::uint64_t>(current.row()), position);
-        for (const NameInsight::Character& character : insight.unit(unit)) {
+    forEachCurrentUnit([&](int, std::span<const NameInsight::Character> unit) {
+        for (const NameInsight::Character& character : unit) {
             if (!seen.insert(character.codePoint).second)
                 continue;
             QAction* item = m_containingMenu->addAction(
@@ -136,7 +161,26 @@ void CExcludePage::fillContainingMenu()
                 tickRule([&] { return rowsContaining(m_model->insight(), codePoint); });
             });
         }
-    }
+    });
+}
+
+void CExcludePage::fillGenerationMenu()
+{
+    m_generationMenu->clear();
+    forEachCurrentUnit([this](int position, std::span<const NameInsight::Character> unit) {
+        if (unit.size() != 1)
+            return; // not one character, such as two letters
+        const char32_t codePoint = unit[0].codePoint;
+        const QString text =
+            resourceText(position == 0 ? res::keepFirstCharacterItem : res::keepSecondCharacterItem)
+                .arg(QString::fromStdU32String(std::u32string(1, codePoint)));
+        connect(m_generationMenu->addAction(text), &QAction::triggered, this,
+                [this, position, codePoint] {
+                    tickRule([&] {
+                        return rowsWithoutCharacterAt(m_model->insight(), position, codePoint);
+                    });
+                });
+    });
 }
 
 bool CExcludePage::tickMatchingRows(RowPattern pattern)

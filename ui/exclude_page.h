@@ -32,7 +32,13 @@ private:
     void createRuleActions();
     QAction* addRuleAction(std::string_view text, const char* objectName,
                            const QKeySequence& shortcut = {});
+    QMenu* addRuleMenu(std::string_view text, const char* objectName, const char* menuName,
+                       void (CExcludePage::*fill)());
+    // Calls `each(position, characters)` for each given-name unit of the current row.
+    template <typename Each>
+    void forEachCurrentUnit(Each each);
     void fillContainingMenu();
+    void fillGenerationMenu();
     void askAndAvoidReadings();
     // tickMatchingRows() for the pattern `makePattern` makes, which may run out of memory too.
     bool tickRule(const std::function<RowPattern()>& makePattern);
@@ -42,6 +48,7 @@ private:
     ExclusionHost& m_host;
     ExclusionModel* m_model;
     QMenu* m_containingMenu = nullptr;
+    QMenu* m_generationMenu = nullptr;
     // The characters last avoided, offered again.
     QString m_avoided;
 };

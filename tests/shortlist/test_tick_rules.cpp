@@ -20,12 +20,14 @@
 namespace {
 
 // Characters with homophones (礼 理 李, 力 立), shared tones, a character with two readings (乐)
-// and characters outside the general standard list (喆 囍 犇), as GBK.
+// characters outside the general standard list (喆 囍 犇), and characters that make 范统 sound
+// like 饭桶 or 尸 after 死 like 死尸, as GBK.
 const GbkCharacters pool{
     {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xF1", U'礼'}, {"\xC0\xED", U'理'},
     {"\xC1\xA6", U'力'}, {"\xC1\xA2", U'立'}, {"\xC0\xD6", U'乐'}, {"\xBA\xC3", U'好'},
     {"\x86\xB4", U'喆'}, {"\x87\xD6", U'囍'}, {"\xA0\xC4", U'犇'}, {"\xF6\xCE", U'鑫'},
-    {"\xCD\xF5", U'王'}, {"\xC0\xEE", U'李'}, {"\xB5\xA5", U'单'},
+    {"\xCD\xF5", U'王'}, {"\xC0\xEE", U'李'}, {"\xB5\xA5", U'单'}, {"\xB7\xB6", U'范'},
+    {"\xCD\xB3", U'统'}, {"\xCD\xA8", U'通'}, {"\xCA\xAC", U'尸'}, {"\xCB\xC0", U'死'},
 };
 
 std::u32string decode(std::string_view gbk)
@@ -102,6 +104,33 @@ const RuleCase ruleCases[] = {
          });
      }},
     {"avoiding", [](const NameInsight& insight) { return rowsAvoiding(insight, avoided); }, avoids},
+    {"levelOrOblique", rowsAllLevelOrAllOblique,
+     [](const NameInsight& insight, std::uint64_t row, std::set<std::string>&) {
+         const std::string levels = insight.levels(row);
+         return levels.find("？") == std::string::npos &&
+                (levels.find("平") == std::string::npos || levels.find("仄") == std::string::npos);
+     }},
+    {"unseemlyHomophone", rowsWithUnseemlyHomophone,
+     [](const NameInsight& insight, std::uint64_t row, std::set<std::string>&) {
+         return insight.homophones(row).find("（不雅）") != std::string::npos;
+     }},
+    {"keepingLastCharacter",
+     [](const NameInsight& insight) {
+         return rowsWithoutCharacterAt(insight, insight.names().unitsPerName() - 1, U'丽');
+     },
+     [](const NameInsight& insight, std::uint64_t row, std::set<std::string>&) {
+         const Characters given = givenName(insight, row);
+         return given.empty() || given.back()->codePoint != U'丽' ||
+                insight.unit(insight.names().unitIndex(row, insight.names().unitsPerName() - 1))
+                        .size() != 1;
+     }},
+    {"keepingFirstCharacter",
+     [](const NameInsight& insight) { return rowsWithoutCharacterAt(insight, 0, U'统'); },
+     [](const NameInsight& insight, std::uint64_t row, std::set<std::string>&) {
+         const Characters given = givenName(insight, row);
+         return given.empty() || given.front()->codePoint != U'统' ||
+                insight.unit(insight.names().unitIndex(row, 0)).size() != 1;
+     }},
 };
 
 class TickRule : public testing::TestWithParam<RuleCase> {};
@@ -114,14 +143,16 @@ TEST_P(TickRule, MatchesThePlainDefinition)
     for (const auto& [bytes, codePoint] : pool)
         characters.push_back(bytes);
     characters.push_back("??");
-    const std::string surnames[] = {"\xCD\xF5", "\xC0\xEE", "\xB5\xA5", "?", "\xC0\xEE\xC0\xF1"};
+    const std::string surnames[] = {"\xCD\xF5",         "\xC0\xEE", "\xB5\xA5", "?",
+                                    "\xC0\xEE\xC0\xF1", "\xB7\xB6", "\xCB\xC0"};
     for (int round = 0; round < 60; ++round) {
         std::string candidates;
         const int length = 1 + static_cast<int>(random() % 14);
         for (int i = 0; i < length; ++i)
             candidates += characters[random() % characters.size()];
         const NameMode mode = round % 2 ? NameMode::TwoCharacter : NameMode::ThreeCharacter;
-        const NameInsight insight(NameList(surnames[round % 5], candidates, mode), decode);
+        const NameInsight insight(NameList(surnames[round % std::size(surnames)], candidates, mode),
+                                  decode);
         std::vector<std::uint32_t> expected;
         std::set<std::string> seen;
         for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
@@ -270,24 +301,36 @@ TEST(TickRecordUndo, StaysWithinTheBudgetAfterAnyNumberOfRules)
 
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
-    // '"' and ',' in the candidates end up inside names.
-    const NameInsight insight(
-        NameList("\xB5\xA5", "\xC0\xD6\xC3\xC0\x87\xD6\",a,", NameMode::ThreeCharacter), decode);
-    const NameText text(insight);
-    for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
-        std::string line;
-        appendExportLine(line, text, row, ExportFormat::Csv);
-        std::string name;
-        text.append(name, row);
-        std::string field;
-        appendCsvField(field, name);
-        const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
-            return c->covered() && c->info->generalStandard;
-        });
-        EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) + ',' +
-                            std::to_string(insight.totalStrokes(row)) +
-                            (standard ? ",是,\r\n" : ",否,\r\n"));
+    // '"' and ',' in the candidates end up inside names; 范 with 统通尸死 sounds like words, the
+    // homophones of one pair of unit sounds coming from the cache after the first row.
+    const NameInsight insights[] = {
+        NameInsight(NameList("\xB5\xA5", "\xC0\xD6\xC3\xC0\x87\xD6\",a,", NameMode::ThreeCharacter),
+                    decode),
+        NameInsight(NameList("\xB7\xB6", "\xCD\xB3\xCD\xA8\xCA\xAC\xCB\xC0\xCD\xB3",
+                             NameMode::ThreeCharacter),
+                    decode),
+    };
+    int withHomophones = 0;
+    for (const NameInsight& insight : insights) {
+        const NameText text(insight);
+        for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
+            std::string line;
+            appendExportLine(line, text, row, ExportFormat::Csv);
+            std::string name;
+            text.append(name, row);
+            std::string field;
+            appendCsvField(field, name);
+            const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
+                return c->covered() && c->info->generalStandard;
+            });
+            EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) +
+                                ',' + std::to_string(insight.totalStrokes(row)) +
+                                (standard ? ",是," : ",否,") + insight.levels(row) + ',' +
+                                insight.homophones(row) + ",\r\n");
+            withHomophones += !insight.homophones(row).empty();
+        }
     }
+    EXPECT_GT(withHomophones, 3);
     for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
              {"plain", "plain"},
              {"a\"b,c", "\"a\"\"b,c\""},
@@ -299,7 +342,7 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
         EXPECT_EQ(quoted, written) << field;
     }
     EXPECT_EQ(exportHeader(ExportFormat::Csv),
-              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,出处\r\n");
+              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处\r\n");
 }
 
 TEST(Toneless, DropsEveryKindOfMark)

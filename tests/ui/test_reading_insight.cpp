@@ -84,6 +84,7 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
                             "多音字：乐 lè / yuè\n"
                             "释义：美 beautiful, pretty; pleasing\n"
                             "释义：乐 happy, glad; enjoyable; music\n"
+                            "平仄：平仄仄\n"
                             "出处：楚辞·远游（屈原）：内欣欣而自美兮，聊媮娱以淫乐。"));
 }
 
