@@ -29,17 +29,6 @@ struct Word {
     bool unseemly = false;
 };
 
-std::u32string decode(std::string_view text)
-{
-    std::u32string characters;
-    for (std::size_t i = 0; i < text.size();) {
-        const utf8::Decoded decoded = utf8::decodeAt(text, i);
-        characters += decoded.wellFormed ? decoded.codePoint : U'\uFFFD';
-        i += decoded.length;
-    }
-    return characters;
-}
-
 // The toneless modern readings of `character`, or none when it has no reading.
 const std::vector<std::string>& modernSounds(char32_t character)
 {
@@ -72,7 +61,7 @@ std::vector<Word> readDictionary(const char* path, std::set<std::u32string>& eve
         Word word;
         if (!(fields >> text >> word.frequency))
             throw std::runtime_error("dictionary line without word and frequency: " + line);
-        word.characters = decode(text);
+        word.characters = utf8::decodeAll(text);
         everyWord.insert(word.characters);
         if (word.characters.size() >= 2 && word.characters.size() <= 4 &&
             std::ranges::all_of(word.characters,
@@ -95,7 +84,7 @@ void markUnseemly(const char* path, const std::set<std::u32string>& everyWord,
         line.erase(0, line.find_first_not_of(" \t"));
         line.erase(std::min(line.find_last_not_of(" \t\r") + 1, line.size()));
         if (!line.empty() && line.front() != '#')
-            listed.emplace(decode(line), line);
+            listed.emplace(utf8::decodeAll(line), line);
     }
     for (Word& word : words)
         word.unseemly = listed.contains(word.characters);

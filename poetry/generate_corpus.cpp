@@ -47,17 +47,6 @@ const CollectionSource sources[] = {
     {"dist/songci", "ci.song.", true, "rhythmic", "paragraphs"},
 };
 
-std::u32string codePoints(std::string_view text)
-{
-    std::u32string out;
-    for (std::size_t at = 0; at < text.size();) {
-        const utf8::Decoded decoded = utf8::decodeAt(text, at);
-        out += decoded.wellFormed ? decoded.codePoint : U'\uFFFD';
-        at += decoded.length;
-    }
-    return out;
-}
-
 // The files of one collection, numbered ones by ascending number.
 std::vector<fs::path> collectionFiles(const fs::path& package, const CollectionSource& source)
 {
@@ -107,8 +96,8 @@ std::vector<Poem> readCollection(const fs::path& package, const CollectionSource
             if (!entry.is_object())
                 continue;
             Poem poem;
-            poem.title = codePoints(t2s.Convert(stringField(entry, source.titleKey)));
-            poem.author = codePoints(t2s.Convert(stringField(entry, "author")));
+            poem.title = utf8::decodeAll(t2s.Convert(stringField(entry, source.titleKey)));
+            poem.author = utf8::decodeAll(t2s.Convert(stringField(entry, "author")));
             const auto text = entry.find(source.linesKey);
             if (text != entry.end() && text->is_array()) {
                 for (const nlohmann::json& element : *text) {
@@ -116,7 +105,7 @@ std::vector<Poem> readCollection(const fs::path& package, const CollectionSource
                         continue;
                     for (const std::string& line :
                          poemLines(t2s.Convert(element.get<std::string>())))
-                        poem.lines.push_back(codePoints(line));
+                        poem.lines.push_back(utf8::decodeAll(line));
                 }
             }
             poems.push_back(std::move(poem));
