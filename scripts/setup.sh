@@ -17,7 +17,7 @@ packages=(
     qt6-base-private-dev
     qt6-translations-l10n
     dpkg-dev file desktop-file-utils appstream lintian
-    npm libopencc-dev opencc nlohmann-json3-dev
+    libopencc-dev opencc nlohmann-json3-dev
 )
 
 missing=()
@@ -25,6 +25,9 @@ for package in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$package")
 done
+# Debian's npm, unless an npm is there already (Node.js packages of other origins bring their own
+# and conflict with Debian's).
+command -v npm >/dev/null || missing+=(npm)
 
 if ((${#missing[@]})); then
     echo "Installing: ${missing[*]}"
