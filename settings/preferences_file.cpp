@@ -69,10 +69,10 @@ void PreferencesFile::load()
 
 std::optional<std::string> PreferencesFile::value(const std::string& key) const
 {
-    const auto [group, name] = SplitKey(key);
+    const auto split = SplitKey(key);
     // The last of repeated lines counts, as in QSettings.
     const auto found = std::find_if(m_entries.rbegin(), m_entries.rend(), [&](const Entry& entry) {
-        return entry.group == group && entry.name == name;
+        return entry.group == split.first && entry.name == split.second;
     });
     return found == m_entries.rend() ? std::nullopt : std::optional(found->value);
 }
@@ -81,10 +81,11 @@ void PreferencesFile::setValue(const std::string& key, const std::string& value)
 {
     // Another copy of the program may have saved since.
     load();
-    auto [group, name] = SplitKey(key);
-    std::erase_if(m_entries,
-                  [&](const Entry& entry) { return entry.group == group && entry.name == name; });
-    m_entries.push_back({std::move(group), std::move(name), value});
+    auto split = SplitKey(key);
+    std::erase_if(m_entries, [&](const Entry& entry) {
+        return entry.group == split.first && entry.name == split.second;
+    });
+    m_entries.push_back({std::move(split.first), std::move(split.second), value});
     if (!m_path.empty()) {
         ReplaceFileContents(m_path, text());
     }
