@@ -119,31 +119,32 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix)
 
 } // namespace
 
-void ReplaceFileContents(const std::string& path, std::string_view contents)
+bool ReplaceFileContents(const std::string& path, std::string_view contents)
 {
     const auto target = ResolveLinks(path);
     if (!target) {
-        return;
+        return false;
     }
     const auto inheritance = InheritanceFrom(*target);
     if (!inheritance) {
-        return;
+        return false;
     }
     const std::string directory = DirectoryOf(*target);
     std::string temporary = directory + "/" + TemporaryPrefix(FileNameOf(*target)) +
                             std::string(kRandomNameLength, 'X');
     UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd) {
-        return;
+        return false;
     }
     const bool replaced = WriteAll(fd.get(), contents) && TakeOwner(fd.get(), inheritance->owner) &&
                           fchmod(fd.get(), inheritance->mode) == 0 && fsync(fd.get()) == 0 &&
                           fd.close() && std::rename(temporary.c_str(), target->c_str()) == 0;
     if (!replaced) {
         unlink(temporary.c_str());
-        return;
+        return false;
     }
     SyncDirectory(directory);
+    return true;
 }
 
 void RemoveStaleTemporaryFiles(const std::string& directory, const std::string& fileName)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "insight/name_facts.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// The columns of a favourite that come from what the program knows of its name, in the order
+// the 收藏 tab, its exports and its PDF show them. A new fact is one more row here.
+struct FactColumn {
+    std::string_view heading;
+    std::string (*text)(const NameFacts& facts);
+    // What the column sorts by when that is not its text.
+    std::optional<int> (*number)(const NameFacts& facts);
+};
+
+inline constexpr std::array<FactColumn, 2> factColumns{{
+    {"读音", [](const NameFacts& facts) { return facts.readings; }, nullptr},
+    {"笔画", [](const NameFacts& facts) { return facts.strokeText; },
+     [](const NameFacts& facts) { return std::optional(facts.strokes); }},
+}};
