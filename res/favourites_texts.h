@@ -43,6 +43,11 @@ inline constexpr std::string_view savingFavouritesFailedMessage =
     "无法保存收藏文件 %1，刚才的修改只在本次运行中有效。";
 
 inline constexpr std::string_view pdfTitle = "收藏的名字";
-inline constexpr std::string_view pdfFontFamily = "Noto Sans CJK SC";
+// Droid Sans Fallback gives each code point a glyph of its own. Noto Sans CJK draws a Kangxi
+// radical and its ideograph with one glyph, and Qt's PDF writer then maps that glyph back to the
+// radical, so that text copied from the PDF would hold ⼀ (U+2F00) for 一; it serves only as
+// the fallback for what the first font lacks.
+inline constexpr std::string_view pdfFontFamily = "Droid Sans Fallback";
+inline constexpr std::string_view pdfFallbackFontFamily = "Noto Sans CJK SC";
 
 } // namespace res

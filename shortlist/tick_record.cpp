@@ -31,7 +31,7 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
     m_history.addRule(std::move(pattern), listRows);
     m_undo = Undo::Untick;
     const std::uint64_t added = m_undoRows.count();
-    if (sizeInBytes() > m_budget && m_history.passes() <= maxReplayPasses) {
+    if (sizeInBytes() > m_budget && m_history.passes() <= maxReplayPasses && m_historyWhole) {
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
@@ -57,11 +57,23 @@ void TickRecord::clear()
     m_undo = Undo::Retick;
 }
 
+void TickRecord::replace(RowSet ticks)
+{
+    m_undoRows = std::move(m_ticks);
+    m_ticks = std::move(ticks);
+    m_ticks.compact();
+    m_history.reset();
+    m_historyWhole = m_ticks.empty() && m_undoRows.empty();
+    m_undo = Undo::Replace;
+}
+
 void TickRecord::restartHistoryIfEmpty()
 {
     // Without ticks nothing that came before is needed to rebuild them.
-    if (m_ticks.empty())
+    if (m_ticks.empty()) {
         m_history.reset();
+        m_historyWhole = true;
+    }
 }
 
 void TickRecord::reset()
@@ -69,6 +81,7 @@ void TickRecord::reset()
     m_ticks = RowSet();
     m_undoRows = RowSet();
     m_history.reset();
+    m_historyWhole = true;
     m_undo = Undo::None;
 }
 
@@ -91,8 +104,13 @@ void TickRecord::undo()
     case Undo::Invert:
         m_ticks.flip(m_inverted);
         break;
+    case Undo::Replace:
+        std::swap(m_ticks, m_undoRows);
+        break;
     }
-    m_history.addUndo();
+    // A replace left no history for the undo to follow.
+    if (m_undo != Undo::Replace)
+        m_history.addUndo();
     m_undoRows = RowSet();
     m_undo = Undo::None;
 }

@@ -1,6 +1,7 @@
 #include "hanzi/utf8.h"
 #include "shortlist/favourites_file.h"
 #include "shortlist/saved_ticks.h"
+#include "shortlist/tick_record.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -231,6 +232,24 @@ TEST(SavedTicksFile, RejectsDamagedAndHostileBytes)
     for (std::size_t cut = 0; cut < good.size(); ++cut)
         EXPECT_FALSE(parseSavedTicks(good.substr(0, cut))) << cut;
     EXPECT_TRUE(parseSavedTicks(good));
+}
+
+TEST(SavedTicksRestore, ReplacesTheTicksAndUndoBringsThemBack)
+{
+    TickRecord record;
+    record.tick(7, true);
+    record.replace(ticks({1, 2}, 10).ticks);
+    EXPECT_EQ(record.ticks().rows(), (std::vector<std::uint32_t>{1, 2}));
+    ASSERT_TRUE(record.canUndo());
+    record.undo();
+    EXPECT_EQ(record.ticks().rows(), std::vector<std::uint32_t>{7});
+    EXPECT_FALSE(record.canUndo());
+
+    // Later changes undo as before, on top of the restored ticks.
+    record.replace(ticks({1, 2}, 10).ticks);
+    record.invert(4);
+    record.undo();
+    EXPECT_EQ(record.ticks().rows(), (std::vector<std::uint32_t>{1, 2}));
 }
 
 } // namespace

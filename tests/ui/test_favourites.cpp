@@ -1,0 +1,185 @@
+#include "hanzi/utf8.h"
+#include "shortlist/favourites_file.h"
+#include "tests/support/modal_answer.h"
+#include "ui/favourites_page.h"
+#include "ui/favourites_pdf.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The 收藏 tab: its model, its file kept aside when damaged, and its PDF read back as text.
+class TestFavourites final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theModelSortsEditsAndRemoves();
+    void aDamagedFileIsKeptAsideAndToldOnce();
+    void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
+
+private:
+    static std::vector<Favourite> entries(std::initializer_list<const char*> names)
+    {
+        std::vector<Favourite> list;
+        for (const char* name : names)
+            list.push_back({name, 1, {}, CFavouritesPage::now()});
+        return list;
+    }
+    static QStringList column(const FavouritesModel& model, int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row)
+            texts << model.index(row, column).data().toString();
+        return texts;
+    }
+    static QString run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(20000) || process.exitCode() != 0)
+            return QStringLiteral("<%1 failed>").arg(program);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+};
+
+void TestFavourites::theModelSortsEditsAndRemoves()
+{
+    FavouritesModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy changed(&model, &FavouritesModel::changed);
+    model.merge(entries({"张大", "张一", "张乙"}));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("读音"));
+    QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("zhāng dà"));
+    QCOMPARE(model.index(1, 2).data().toString(), QStringLiteral("7+1=8"));
+
+    const QPersistentModelIndex first = model.index(0, 0);
+    model.sort(2, Qt::DescendingOrder); // strokes: 大 3, 一 1, 乙 1
+    QCOMPARE(column(model, 0), (QStringList{"张大", "张一", "张乙"}));
+    model.sort(0, Qt::AscendingOrder);
+    QCOMPARE(column(model, 0), (QStringList{"张一", "张乙", "张大"}));
+    QCOMPARE(first.row(), 2);
+    model.sort(-1);
+    QCOMPARE(column(model, 0), (QStringList{"张大", "张一", "张乙"}));
+
+    const QModelIndex note = model.index(1, model.noteColumn());
+    QVERIFY(model.flags(note) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(1, 0)) & Qt::ItemIsEditable));
+    QVERIFY(model.setData(note, QStringLiteral("奶奶喜欢\n这个")));
+    QCOMPARE(note.data().toString(), QStringLiteral("奶奶喜欢 这个"));
+    QCOMPARE(changed.count(), 2);
+
+    model.sort(0, Qt::AscendingOrder);
+    model.removeRows({0, 2}); // 张一 and 张大 as shown
+    QCOMPARE(column(model, 0), QStringList{"张乙"});
+    QCOMPARE(changed.count(), 3);
+    QCOMPARE(model.favourites().size(), 1u);
+}
+
+void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("favourites.csv"));
+    {
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a favourites file");
+    }
+    const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
+    {
+        CFavouritesPage page(settings);
+        ModalAnswer answer;
+        answerNextModal(&answer);
+        page.ensureLoaded();
+        QVERIFY(answer.seen);
+        QCOMPARE(answer.objectName, QStringLiteral("damagedFavouritesNotice"));
+        const QStringList aside = QDir(folder.path()).entryList({"favourites.csv.damaged-*"});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(answer.text.contains(aside.front()));
+        QCOMPARE(page.model().rowCount(), 0);
+
+        ModalAnswer added;
+        answerNextModal(&added);
+        page.addFavourites(entries({"李白"}), 0);
+        QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+    }
+    // The next start reads the new file and says nothing.
+    CFavouritesPage again(settings);
+    ModalAnswer none;
+    answerNextModal(&none, {}, 1);
+    again.ensureLoaded();
+    QTest::qWait(20);
+    QVERIFY(!none.seen);
+    QCOMPARE(again.model().rowCount(), 1);
+    QCOMPARE(QDir(folder.path()).entryList({"favourites.csv.damaged-*"}).size(), 1);
+}
+
+void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
+{
+    Favourites favourites;
+    std::vector<Favourite> list;
+    for (int i = 0; i < 40; ++i) {
+        std::string name = "欧阳";
+        utf8::append(name, U'\u4E00' + static_cast<char32_t>(i));
+        list.push_back({name, 2, i % 3 ? "" : "备注" + std::to_string(i), "2026-12-07 15:30:00"});
+    }
+    favourites.merge(list);
+    std::vector<NameFacts> facts;
+    for (const Favourite& favourite : favourites.items())
+        facts.push_back(factsOf(favourite.name, favourite.surnameLength));
+    std::vector<PrintedFavourite> printed;
+    for (std::size_t i = 0; i < facts.size(); ++i)
+        printed.push_back({&favourites.items()[i], &facts[i]});
+
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("favourites.pdf"));
+    QCOMPARE(writeFavouritesPdf(pdf, printed, QDate(2026, 12, 7)), QString());
+
+    const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY2(fonts.contains(QStringLiteral("NotoSansCJK")), qPrintable(fonts));
+    for (const QString& line : fonts.split(QLatin1Char('\n')).mid(2)) {
+        if (!line.isEmpty())
+            QVERIFY2(line.split(QLatin1Char(' '), Qt::SkipEmptyParts).at(4) == "yes",
+                     qPrintable(line));
+    }
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+    const int pages =
+        info.section(QStringLiteral("Pages:"), 1).trimmed().section('\n', 0, 0).toInt();
+    QVERIFY(pages > 1);
+
+    const QString all =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(all.contains(QStringLiteral("收藏的名字")));
+    QVERIFY(all.contains(QStringLiteral("2026-12-07")));
+    QVERIFY(all.contains(QStringLiteral("ōu yáng yī")));
+    // Characters that fonts draw like a Kangxi radical still copy as the ideograph.
+    QVERIFY(all.contains(QStringLiteral("读音：")));
+    // Every favourite, with its reading line, lies on one page.
+    int found = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                  QString::number(page), QStringLiteral("-enc"),
+                                  QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        for (std::size_t i = 0; i < facts.size(); ++i) {
+            const QString name = QString::fromStdString(favourites.items()[i].name);
+            if (!text.contains(name + QLatin1Char('\n')))
+                continue;
+            ++found;
+            QVERIFY2(text.contains(QString::fromStdString(facts[i].readings)), qPrintable(name));
+            QVERIFY2(text.contains(QString::fromStdString(facts[i].strokeText)), qPrintable(name));
+            if (!favourites.items()[i].note.empty())
+                QVERIFY2(text.contains(QString::fromStdString(favourites.items()[i].note)),
+                         qPrintable(name));
+        }
+    }
+    QCOMPARE(found, 40);
+}
+
+QTEST_MAIN(TestFavourites)
+#include "test_favourites.moc"
