@@ -1,7 +1,9 @@
 #include "shortlist/saved_ticks.h"
 
+#include <bit>
 #include <cstring>
 #include <limits>
+#include <roaring/containers/containers.h>
 
 namespace {
 
@@ -58,27 +60,57 @@ private:
     std::string_view m_bytes;
 };
 
-// Whether the rows of `bits` come in rising order, all below `rows`, as many as it counts: a
-// bitmap read from a hostile file may hold containers that contradict themselves.
+bool isSoundArray(const array_container_t& part)
+{
+    if (part.cardinality <= 0 || part.cardinality > DEFAULT_MAX_SIZE)
+        return false;
+    for (std::int32_t i = 1; i < part.cardinality; ++i) {
+        if (part.array[i - 1] >= part.array[i])
+            return false;
+    }
+    return true;
+}
+
+bool isSoundBitset(const bitset_container_t& part)
+{
+    std::int64_t count = 0;
+    for (std::size_t word = 0; word < BITSET_CONTAINER_SIZE_IN_WORDS; ++word)
+        count += std::popcount(part.array[word]);
+    return count == part.cardinality && count > DEFAULT_MAX_SIZE;
+}
+
+bool isSoundRun(const run_container_t& part)
+{
+    std::int64_t next = 0; // the least value the next run may start at
+    for (std::int32_t i = 0; i < part.n_runs; ++i) {
+        const rle16_t run = part.runs[i];
+        if (run.value < next || std::int64_t{run.value} + run.length > 0xFFFF)
+            return false;
+        next = std::int64_t{run.value} + run.length + 2; // runs neither overlap nor touch
+    }
+    return part.n_runs > 0;
+}
+
+// Whether every part of `bits` is as CRoaring makes it, with no row at or past `rows`: a bitmap
+// read from a hostile file may hold parts that contradict themselves, which the bitmap
+// operations do not expect. Runs are checked as runs, so a list of every row costs little.
 bool isSound(const roaring_bitmap_t* bits, std::uint64_t rows)
 {
-    struct Walk {
-        std::uint64_t next = 0; // the least row the next one may be
-        std::uint64_t count = 0;
-        std::uint64_t rows;
-    } walk{0, 0, rows};
-    const bool whole = roaring_iterate(
-        bits,
-        [](std::uint32_t row, void* state) {
-            auto& walk = *static_cast<Walk*>(state);
-            if (row < walk.next || row >= walk.rows)
-                return false;
-            walk.next = std::uint64_t{row} + 1;
-            ++walk.count;
-            return true;
-        },
-        &walk);
-    return whole && walk.count == roaring_bitmap_get_cardinality(bits);
+    const roaring_array_t& parts = bits->high_low_container;
+    for (std::int32_t i = 0; i < parts.size; ++i) {
+        if (i > 0 && parts.keys[i - 1] >= parts.keys[i])
+            return false;
+        const void* part = parts.containers[i];
+        const bool sound = parts.typecodes[i] == ARRAY_CONTAINER_TYPE_CODE
+                               ? isSoundArray(*static_cast<const array_container_t*>(part))
+                           : parts.typecodes[i] == BITSET_CONTAINER_TYPE_CODE
+                               ? isSoundBitset(*static_cast<const bitset_container_t*>(part))
+                               : parts.typecodes[i] == RUN_CONTAINER_TYPE_CODE &&
+                                     isSoundRun(*static_cast<const run_container_t*>(part));
+        if (!sound)
+            return false;
+    }
+    return parts.size == 0 || roaring_bitmap_maximum(bits) < rows;
 }
 
 } // namespace

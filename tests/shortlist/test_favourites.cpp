@@ -217,7 +217,26 @@ TEST(SavedTicksFile, RejectsDamagedAndHostileBytes)
     std::string bitmapGarbage = good;
     for (std::size_t i = good.size() - 8; i < good.size(); ++i)
         bitmapGarbage[i] = '\xFF';
+    // The same file with a bitmap of one run container of two runs, as CRoaring's portable
+    // format writes it: cookie, run flags, key and cardinality - 1, run count, runs.
+    const auto withRuns = [&good](std::uint16_t first, std::uint16_t firstLength,
+                                  std::uint16_t second, std::uint16_t secondLength) {
+        std::string bitmap("\x3B\x30\x00\x00\x01\x00\x00\x09\x00\x02\x00", 11);
+        for (const std::uint16_t value : {first, firstLength, second, secondLength}) {
+            bitmap += static_cast<char>(value & 0xFF);
+            bitmap += static_cast<char>(value >> 8);
+        }
+        std::string file = good.substr(0, 31);                      // up to the row count
+        file += std::string("\xFF\xFF\x00\x00\x00\x00\x00\x00", 8); // 65,535 rows
+        file += static_cast<char>(bitmap.size());
+        file += std::string(7, '\0');
+        return file + bitmap;
+    };
+    ASSERT_TRUE(parseSavedTicks(withRuns(1, 4, 10, 4)));
     const std::pair<const char*, std::string> cases[] = {
+        {"runs overlapping", withRuns(5, 4, 3, 4)},
+        {"runs touching", withRuns(1, 4, 6, 4)},
+        {"run past its block", withRuns(1, 4, 0xFFF0, 0x20)},
         {"empty", ""},
         {"wrong magic", "CORVALE-TICKS-2\n" + good.substr(16)},
         {"truncated", good.substr(0, good.size() - 1)},
