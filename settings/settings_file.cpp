@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <utility>
@@ -102,10 +103,13 @@ KeptBytes SettingsFile::loadBytes(const std::string& fileName, std::size_t maxBy
     }
 }
 
-std::optional<std::string> SettingsFile::keepAside(const std::string& fileName,
-                                                   const std::string& suffix) const
+std::optional<std::string> SettingsFile::keepAside(const std::string& fileName) const
 {
-    if (m_folder.empty())
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char suffix[32] = {};
+    if (m_folder.empty() || !localtime_r(&now, &local) ||
+        std::strftime(suffix, sizeof suffix, ".damaged-%Y%m%d-%H%M%S", &local) == 0)
         return std::nullopt;
     const std::string asideName = fileName + suffix;
     if (renameat2(AT_FDCWD, path(fileName).c_str(), AT_FDCWD, path(asideName).c_str(),

@@ -46,10 +46,10 @@ public:
     // Reads <folder>/<fileName> as load() reads name.xml: links only as ResolveLinks allows,
     // a regular file only, never more than `maxBytes`, never waiting on a FIFO.
     KeptBytes loadBytes(const std::string& fileName, std::size_t maxBytes) const;
-    // Renames <folder>/<fileName>, or the link of that name, to <fileName><suffix> unless that
-    // name is taken; the new file name, nothing when it could not be renamed.
-    std::optional<std::string> keepAside(const std::string& fileName,
-                                         const std::string& suffix) const;
+    // Renames <folder>/<fileName>, or the link of that name, to
+    // <fileName>.damaged-YYYYMMDD-HHMMSS (local time) unless that name is taken; the new file
+    // name, nothing when it could not be renamed.
+    std::optional<std::string> keepAside(const std::string& fileName) const;
     // Removes what interrupted saves of `fileName` left behind; call it only while this user
     // runs no other copy of the program.
     void removeStaleTemporaryFiles(const std::string& fileName) const;

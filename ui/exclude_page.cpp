@@ -1,5 +1,6 @@
 #include "ui/exclude_page.h"
 
+#include "res/favourites_texts.h"
 #include "res/list_menu_texts.h"
 #include "shortlist/tick_rules.h"
 #include "ui/exclusion_host.h"
@@ -64,6 +65,12 @@ void CExcludePage::createRuleActions()
             &ExclusionModel::invertTicks);
     connect(addRuleAction(res::clearTicksItem, "clearTicksAction"), &QAction::triggered, m_model,
             &ExclusionModel::clearTicks);
+    m_restoreTicks = addRuleAction(res::restoreTicksItem, "restoreTicksAction");
+    m_restoreTicks->setEnabled(false);
+    connect(m_restoreTicks, &QAction::triggered, this, [this] {
+        if (m_savedTicks)
+            m_model->replaceTicks(*m_savedTicks);
+    });
     QAction* undo = addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo);
     connect(undo, &QAction::triggered, m_model, &ExclusionModel::undo);
     // Available only while there is a change to take back.
@@ -123,6 +130,17 @@ bool CExcludePage::tickMatchingRows(RowPattern pattern)
         return false;
     m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));
     return true;
+}
+
+void CExcludePage::offerSavedTicks(std::optional<RowSet> ticks)
+{
+    m_savedTicks = std::move(ticks);
+    m_restoreTicks->setEnabled(m_savedTicks.has_value());
+}
+
+const RowSet& CExcludePage::tickedRows() const
+{
+    return m_model->tickedRows();
 }
 
 void CExcludePage::applyExclusions()

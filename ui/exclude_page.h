@@ -1,6 +1,9 @@
 #pragma once
 
+#include "shortlist/row_set.h"
 #include "ui/result_page.h"
+
+#include <optional>
 
 class ExclusionHost;
 class ExclusionModel;
@@ -23,6 +26,11 @@ public:
     // second; a cancel leaves every tick as it was. Returns whether the ticks were added.
     bool tickMatchingRows(RowPattern pattern);
 
+    // The ticks that 恢复上次的勾选 puts in place, for the names the page now shows; without
+    // them the item is disabled.
+    void offerSavedTicks(std::optional<RowSet> ticks);
+    const RowSet& tickedRows() const;
+
 private:
     CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent);
 
@@ -35,6 +43,9 @@ private:
     ExclusionHost& m_host;
     ExclusionModel* m_model;
     QMenu* m_containingMenu = nullptr;
+    // The ticks 恢复上次的勾选 restores.
+    std::optional<RowSet> m_savedTicks;
+    QAction* m_restoreTicks = nullptr;
     // The characters last avoided, offered again.
     QString m_avoided;
 };

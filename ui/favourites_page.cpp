@@ -109,10 +109,7 @@ void CFavouritesPage::ensureLoaded()
         return;
     }
     const QString name = QString::fromStdString(favouritesFileName());
-    const std::optional<std::string> aside = m_settings.keepAside(
-        favouritesFileName(), QDateTime::currentDateTime()
-                                  .toString(QStringLiteral(".'damaged'-yyyyMMdd-HHmmss"))
-                                  .toStdString());
+    const std::optional<std::string> aside = m_settings.keepAside(favouritesFileName());
     m_saveBlocked = !aside;
     if (aside)
         tell(resourceText(res::damagedFavouritesMessage).arg(name, QString::fromStdString(*aside)),

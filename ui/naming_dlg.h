@@ -2,6 +2,7 @@
 
 #include "naming/name_combiner.h"
 #include "settings/settings_location.h"
+#include "shortlist/saved_ticks.h"
 #include "ui/exclusion_host.h"
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 
 class CAllNamesPage;
 class CExcludePage;
+class CFavouritesPage;
 class CGoodNamesPage;
 class QAction;
 class ResultPage;
@@ -53,6 +55,12 @@ private:
     void showReadingColumn(bool shown);
     void openWebMail();
 
+    // 加入收藏 on the result pages, the saved favourites' tab and the ticks of the last run.
+    void createFavouriteActions();
+    void addToFavourites(const ResultPage* page);
+    void offerSavedTicks();
+    void saveTicks() const;
+
     SettingsFile m_settings;
     QPushButton* m_startButton;
     QTabWidget* m_tabs;
@@ -65,4 +73,9 @@ private:
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;
+    CFavouritesPage* m_favourites = nullptr;
+    // The inputs the pages were last filled from.
+    std::optional<TickInputs> m_filledInputs;
+    // The ticks file, read at the first fill.
+    std::optional<std::optional<SavedTicks>> m_savedTicks;
 };

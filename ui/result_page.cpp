@@ -60,7 +60,7 @@ void ResultPage::fillNames(std::string_view surname, std::string_view candidates
     m_model->setNames(NameList(surname, candidates, mode));
 }
 
-void ResultPage::copySelection()
+std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) const
 {
     QItemSelection selection = m_list->selectionModel()->selection();
     std::sort(selection.begin(), selection.end(),
@@ -70,23 +70,34 @@ void ResultPage::copySelection()
     qint64 count = 0;
     for (const QItemSelectionRange& range : selection)
         count += range.height();
-    if (count > copyLimit) {
+    if (count > limit)
+        return std::nullopt;
+    std::vector<std::uint64_t> rows;
+    for (const QItemSelectionRange& range : selection)
+        m_model->sourceRows(range.top(), range.height(), rows);
+    const NameText& text = m_model->nameText();
+    std::vector<std::string> names(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        text.append(names[i], rows[i]);
+    return names;
+}
+
+void ResultPage::copySelection()
+{
+    const std::optional<std::vector<std::string>> names = selectedNames(copyLimit);
+    if (!names) {
         QMessageBox box(QMessageBox::Information, resourceText(res::copyCaption),
                         resourceText(res::copyTooManyMessage), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("copyTooManyNotice"));
         box.exec();
         return;
     }
-    std::vector<std::uint64_t> rows;
-    for (const QItemSelectionRange& range : selection)
-        m_model->sourceRows(range.top(), range.height(), rows);
-    const NameText& text = m_model->nameText();
-    std::string names;
-    for (const std::uint64_t row : rows) {
-        text.append(names, row);
-        names += '\n';
+    std::string text;
+    for (const std::string& name : *names) {
+        text += name;
+        text += '\n';
     }
-    QApplication::clipboard()->setText(QString::fromStdString(names));
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }
 
 void ResultPage::exportNames()

@@ -4,7 +4,10 @@
 #include "res/dialog_templates.h"
 
 #include <QWidget>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class NameListModel;
 class QAction;
@@ -25,6 +28,8 @@ public:
 
     UniformListView* list() const { return m_list; }
 
+    // The selected names, UTF-8, in row order; nothing when more than `limit` rows are selected.
+    std::optional<std::vector<std::string>> selectedNames(qint64 limit) const;
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
     // copyLimit rows a message suggests exporting and the clipboard keeps what it held.
     void copySelection();

@@ -84,14 +84,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeptFiles, KeepAsideRenamesOnceAndNeverOverwrites)
 {
     WriteBytes(kept(), "damaged");
-    EXPECT_EQ(m_file.keepAside("favourites.csv", ".damaged-1"), "favourites.csv.damaged-1");
-    EXPECT_EQ(ReadBytes(config() / "favourites.csv.damaged-1"), "damaged");
+    const std::optional<std::string> aside = m_file.keepAside("favourites.csv");
+    ASSERT_TRUE(aside);
+    EXPECT_TRUE(aside->starts_with("favourites.csv.damaged-20")) << *aside;
+    EXPECT_EQ(aside->size(), std::string("favourites.csv.damaged-20261207-153000").size());
+    EXPECT_EQ(ReadBytes(config() / *aside), "damaged");
     EXPECT_FALSE(fs::exists(kept()));
 
+    // A second damaged file within the same second stays where it is rather than replace the
+    // first one kept aside.
     WriteBytes(kept(), "again");
-    EXPECT_EQ(m_file.keepAside("favourites.csv", ".damaged-1"), std::nullopt);
-    EXPECT_EQ(ReadBytes(config() / "favourites.csv.damaged-1"), "damaged");
-    EXPECT_EQ(ReadBytes(kept()), "again");
+    const std::optional<std::string> second = m_file.keepAside("favourites.csv");
+    EXPECT_NE(second, aside);
+    EXPECT_EQ(ReadBytes(config() / *aside), "damaged");
+    EXPECT_EQ(ReadBytes(second ? config() / *second : kept()), "again");
 }
 
 // A save killed at any moment leaves the old file or the new one, whole; the temporary file it

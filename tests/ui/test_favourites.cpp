@@ -1,6 +1,7 @@
 #include "hanzi/utf8.h"
 #include "shortlist/favourites_file.h"
 #include "tests/support/modal_answer.h"
+#include "tests/support/naming_window.h"
 #include "ui/favourites_page.h"
 #include "ui/favourites_pdf.h"
 
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,8 +21,14 @@ private slots:
     void theModelSortsEditsAndRemoves();
     void aDamagedFileIsKeptAsideAndToldOnce();
     void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
+    void ctrlDAddsTheSelectedNamesOnce();
+    void theTicksAreRestoredOnlyForTheSameInputs();
 
 private:
+    static QAction* action(QWidget* list, const char* name)
+    {
+        return list->findChild<QAction*>(QLatin1String(name));
+    }
     static std::vector<Favourite> entries(std::initializer_list<const char*> names)
     {
         std::vector<Favourite> list;
@@ -179,6 +187,93 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
         }
     }
     QCOMPARE(found, 40);
+}
+
+void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("诸葛"), QStringLiteral("亮明"));
+    window.start();
+    UniformListView* list = window.allNames();
+    list->setFocus();
+    list->selectAll();
+    for (int round = 0; round < 2; ++round) {
+        ModalAnswer added;
+        answerNextModal(&added);
+        // A message box that closes leaves no window active on the offscreen platform.
+        window.dialog().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+        QVERIFY2(added.text.startsWith(round == 0 ? "已加入收藏 4 个" : "已加入收藏 0 个"),
+                 qPrintable(added.text));
+    }
+    auto* page = window.find<CFavouritesPage>("favouritesPage");
+    QCOMPARE(page->model().rowCount(), 4);
+    // The surname the names were made with is read as a surname.
+    QCOMPARE(page->model().index(0, 1).data().toString(), QStringLiteral("zhū gě liàng liàng"));
+    QFile file(QFileInfo(window.settingsPath()).dir().filePath(QStringLiteral("favourites.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(parseFavourites(file.readAll().toStdString())->size(), 4u);
+
+    // The tab shows the list; its menu follows the layout the issue gives.
+    window.tabs()->setCurrentIndex(3);
+    QCOMPARE(window.tabs()->tabText(3), QStringLiteral("收藏"));
+    QStringList texts;
+    for (const QAction* item : page->list()->actions())
+        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    QCOMPARE(texts.join('|'), QStringLiteral("移出收藏(&R)|复制(&Y)|导出(&E)…|导入收藏(&M)…|-|"
+                                             "显示读音|-|关于 Corvale(&A)..."));
+}
+
+void TestFavourites::theTicksAreRestoredOnlyForTheSameInputs()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("王"), QStringLiteral("美丽"));
+    window.start();
+    window.tick(0);
+    window.tick(3);
+    QVERIFY(window.dialog().close());
+
+    struct Case {
+        QString candidates;
+        bool threeCharacter;
+        bool offered;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("美丽"), false, false}, Case{QStringLiteral("丽美"), true, false},
+          Case{QStringLiteral("美丽"), true, true}}) {
+        window.open();
+        QAction* restore = action(window.exclusions(), "restoreTicksAction");
+        QVERIFY(!restore->isEnabled());
+        window.type(QStringLiteral("王"), c.candidates);
+        (c.threeCharacter ? window.three() : window.two())->setChecked(true);
+        window.start();
+        QCOMPARE(restore->isEnabled(), c.offered);
+        if (!c.offered) {
+            // Closing without ticks keeps the saved ones.
+            window.dialog().reject();
+            continue;
+        }
+        const QAbstractItemModel& model = *window.exclusions()->model();
+        const auto ticked = [&model] {
+            QList<int> rows;
+            for (int row = 0; row < model.rowCount(); ++row) {
+                if (model.index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>() ==
+                    Qt::Checked)
+                    rows << row;
+            }
+            return rows;
+        };
+        window.tabs()->setCurrentIndex(1);
+        window.tick(1);
+        restore->trigger();
+        QCOMPARE(ticked(), (QList<int>{0, 3}));
+        window.exclusions()->setFocus();
+        QTest::keyClick(window.exclusions(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ticked(), QList<int>{1});
+    }
 }
 
 QTEST_MAIN(TestFavourites)

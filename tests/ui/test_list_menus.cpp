@@ -52,13 +52,14 @@ void TestListMenus::theListMenusFollowOneLayout()
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts.join(QLatin1Char('|'));
     };
-    const QString shared = QStringLiteral("-|复制(&Y)|导出(&E)…|-|显示读音|-|关于 Corvale(&A)...");
+    const QString shared =
+        QStringLiteral("-|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|-|关于 Corvale(&A)...");
     QCOMPARE(texts(window.allNames()), shared);
     QCOMPARE(texts(window.goodNames()), shared);
     QCOMPARE(texts(window.exclusions()),
              QStringLiteral("勾选含此字的名字(&C)|勾选叠字名(&D)|勾选同音名(&H)|勾选同声调名(&T)|"
                             "勾选含生僻字的名字(&R)|避开读音(&B)…|反向勾选(&I)|全部取消勾选(&U)|"
-                            "撤销(&Z)|") +
+                            "恢复上次的勾选(&L)|撤销(&Z)|") +
                  shared);
 }
 
