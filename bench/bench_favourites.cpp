@@ -5,7 +5,11 @@
 #include "shortlist/favourites_file.h"
 #include "shortlist/saved_ticks.h"
 #include "shortlist/tick_record.h"
+#include "tests/support/naming_window.h"
+#include "ui/exclusion_model.h"
 #include "ui/favourites_model.h"
+#include "ui/gbk_codec.h"
+#include "ui/naming_dlg.h"
 #include "ui/favourites_pdf.h"
 
 #include <QApplication>
@@ -132,19 +136,36 @@ void BM_TicksSaved(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(printSavedTicks(saved)->size());
 }
 
-// 恢复上次的勾选: the file read, checked and put in place of the ticks.
+// 恢复上次的勾选: the file read, checked and put in place of the ticks of the exclusion list.
 void BM_TicksRestored(benchmark::State& state)
 {
     QTemporaryDir folder;
     const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
     settings.saveBytes("ticks.bin",
                        *printSavedTicks(ticksAt32767(static_cast<std::uint64_t>(state.range(0)))));
+    ExclusionModel model;
+    model.setNames(NameList(GbkCodec::encode(QStringLiteral("王")),
+                            GbkCodec::encode(ideographs(32767)), NameMode::ThreeCharacter));
     for (auto _ : state) {
-        TickRecord record;
         KeptBytes kept = settings.loadBytes("ticks.bin", SavedTicks::maxFileBytes);
         std::optional<SavedTicks> saved = parseSavedTicks(kept.bytes);
-        record.replace(std::move(saved->ticks));
-        benchmark::DoNotOptimize(record.ticks().count());
+        model.replaceTicks(std::move(saved->ticks));
+        benchmark::DoNotOptimize(model.tickedRows().count());
+    }
+}
+
+// The window opened and painted with no favourites file, or with one of 10,000 favourites.
+void BM_WindowOpened(benchmark::State& state)
+{
+    QTemporaryDir folder;
+    const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
+    if (state.range(0) > 0)
+        settings.saveBytes("favourites.csv",
+                           printFavourites(favourites(static_cast<std::size_t>(state.range(0)))));
+    for (auto _ : state) {
+        CNamingDlg window(settings);
+        window.show();
+        benchmark::DoNotOptimize(window.grab());
     }
 }
 
@@ -157,6 +178,7 @@ BENCHMARK(BM_FavouritesRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesPdf)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TicksSaved)->Arg(1)->Arg(100)->ArgName("spacing")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TicksRestored)->Arg(1)->Arg(100)->ArgName("spacing")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowOpened)->Arg(0)->Arg(10'000)->ArgName("favourites")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
