@@ -8,9 +8,9 @@
 #include "tests/support/naming_window.h"
 #include "ui/exclusion_model.h"
 #include "ui/favourites_model.h"
+#include "ui/favourites_pdf.h"
 #include "ui/gbk_codec.h"
 #include "ui/naming_dlg.h"
-#include "ui/favourites_pdf.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -97,9 +97,9 @@ void BM_FavouritesRead(benchmark::State& state)
 void BM_FavouritesPdf(benchmark::State& state)
 {
     const Favourites list = favourites(static_cast<std::size_t>(state.range(0)));
-    std::vector<NameFacts> facts;
+    std::vector<TextFacts> facts;
     for (const Favourite& favourite : list.items())
-        facts.push_back(factsOf(favourite.name, favourite.surnameLength));
+        facts.push_back(textFactsOf(favourite.name, favourite.surnameLength));
     std::vector<PrintedFavourite> printed;
     for (std::size_t i = 0; i < facts.size(); ++i)
         printed.push_back({&list.items()[i], &facts[i]});
@@ -178,7 +178,11 @@ BENCHMARK(BM_FavouritesRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesPdf)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TicksSaved)->Arg(1)->Arg(100)->ArgName("spacing")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TicksRestored)->Arg(1)->Arg(100)->ArgName("spacing")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WindowOpened)->Arg(0)->Arg(10'000)->ArgName("favourites")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WindowOpened)
+    ->Arg(0)
+    ->Arg(10'000)
+    ->ArgName("favourites")
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "insight/name_facts.h"
+#include "insight/text_facts.h"
 
 #include <array>
 #include <optional>
@@ -11,13 +11,13 @@
 // the 收藏 tab, its exports and its PDF show them. A new fact is one more row here.
 struct FactColumn {
     std::string_view heading;
-    std::string (*text)(const NameFacts& facts);
+    std::string (*text)(const TextFacts& facts);
     // What the column sorts by when that is not its text.
-    std::optional<int> (*number)(const NameFacts& facts);
+    std::optional<int> (*number)(const TextFacts& facts);
 };
 
 inline constexpr std::array<FactColumn, 2> factColumns{{
-    {"读音", [](const NameFacts& facts) { return facts.readings; }, nullptr},
-    {"笔画", [](const NameFacts& facts) { return facts.strokeText; },
-     [](const NameFacts& facts) { return std::optional(facts.strokes); }},
+    {"读音", [](const TextFacts& facts) { return facts.readings; }, nullptr},
+    {"笔画", [](const TextFacts& facts) { return facts.strokeText; },
+     [](const TextFacts& facts) { return std::optional(facts.strokes); }},
 }};

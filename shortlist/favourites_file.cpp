@@ -1,6 +1,6 @@
 #include "shortlist/favourites_file.h"
 
-#include "insight/name_facts.h"
+#include "insight/text_facts.h"
 #include "shortlist/export_lines.h"
 #include "shortlist/favourite_columns.h"
 
@@ -195,7 +195,7 @@ std::string exportFavourites(std::span<const Favourite* const> rows, bool csv)
             out += '\n';
             continue;
         }
-        const NameFacts facts = factsOf(row->name, row->surnameLength);
+        const TextFacts facts = textFactsOf(row->name, row->surnameLength);
         for (const FactColumn& column : factColumns) {
             out += ',';
             appendCsvField(out, column.text(facts));

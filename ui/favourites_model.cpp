@@ -77,7 +77,7 @@ void FavouritesModel::refresh(std::size_t first)
     m_facts.resize(first);
     m_facts.reserve(items.size());
     for (std::size_t i = first; i < items.size(); ++i)
-        m_facts.push_back(factsOf(items[i].name, items[i].surnameLength));
+        m_facts.push_back(textFactsOf(items[i].name, items[i].surnameLength));
     applySort();
 }
 
@@ -86,7 +86,7 @@ const Favourite& FavouritesModel::favourite(int row) const
     return m_favourites.items()[m_order[static_cast<std::size_t>(row)]];
 }
 
-const NameFacts& FavouritesModel::facts(int row) const
+const TextFacts& FavouritesModel::facts(int row) const
 {
     return m_facts[m_order[static_cast<std::size_t>(row)]];
 }

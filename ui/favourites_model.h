@@ -1,6 +1,6 @@
 #pragma once
 
-#include "insight/name_facts.h"
+#include "insight/text_facts.h"
 #include "shortlist/favourites.h"
 
 #include <QAbstractTableModel>
@@ -24,7 +24,7 @@ public:
     void removeRows(const std::vector<int>& rows);
     // The favourite that view row `row` shows, and its facts.
     const Favourite& favourite(int row) const;
-    const NameFacts& facts(int row) const;
+    const TextFacts& facts(int row) const;
 
     int noteColumn() const;
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -45,7 +45,7 @@ private:
     void applySort();
 
     Favourites m_favourites;
-    std::vector<NameFacts> m_facts;   // per favourite
+    std::vector<TextFacts> m_facts;   // per favourite
     std::vector<std::size_t> m_order; // view row -> favourite
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

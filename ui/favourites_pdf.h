@@ -1,6 +1,6 @@
 #pragma once
 
-#include "insight/name_facts.h"
+#include "insight/text_facts.h"
 #include "shortlist/favourites.h"
 
 #include <QDate>
@@ -10,7 +10,7 @@
 // One favourite as the PDF prints it.
 struct PrintedFavourite {
     const Favourite* favourite;
-    const NameFacts* facts;
+    const TextFacts* facts;
 };
 
 // Writes an A4 PDF of `favourites`, whole or not at all: the title 收藏的名字 and `date`, then

@@ -135,9 +135,9 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
         list.push_back({name, 2, i % 3 ? "" : "备注" + std::to_string(i), "2026-12-07 15:30:00"});
     }
     favourites.merge(list);
-    std::vector<NameFacts> facts;
+    std::vector<TextFacts> facts;
     for (const Favourite& favourite : favourites.items())
-        facts.push_back(factsOf(favourite.name, favourite.surnameLength));
+        facts.push_back(textFactsOf(favourite.name, favourite.surnameLength));
     std::vector<PrintedFavourite> printed;
     for (std::size_t i = 0; i < facts.size(); ++i)
         printed.push_back({&favourites.items()[i], &facts[i]});

@@ -1,4 +1,4 @@
-#include "insight/name_facts.h"
+#include "insight/text_facts.h"
 
 #include "hanzi/character_info.h"
 #include "hanzi/utf8.h"
@@ -18,14 +18,14 @@ std::u32string decoded(std::string_view text)
 
 } // namespace
 
-NameFacts factsOf(std::string_view name, int surnameLength)
+TextFacts textFactsOf(std::string_view name, int surnameLength)
 {
     const std::u32string characters = decoded(name);
     const std::size_t surname =
         std::min(characters.size(), static_cast<std::size_t>(std::max(surnameLength, 0)));
     const std::vector<std::string> surnameReadings =
         SurnameReadings(std::u32string_view(characters).substr(0, surname));
-    NameFacts facts;
+    TextFacts facts;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const std::optional<CharacterInfo> info = LookUpCharacter(characters[i]);
         std::string reading = i < surname                       ? surnameReadings[i]

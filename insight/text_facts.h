@@ -5,7 +5,7 @@
 
 // What the character table says about one name given as text, for names kept without the
 // NameList they came from.
-struct NameFacts {
+struct TextFacts {
     std::string readings;   // tone-marked pinyin per character, space-separated; '?' when unknown
     int strokes = 0;        // total strokes of the characters the table knows
     std::string strokeText; // per character and total, "7+11+8=26"; '?' for an unknown one
@@ -13,7 +13,7 @@ struct NameFacts {
 
 // The facts of `name` (UTF-8) whose first `surnameLength` characters are the surname, read as
 // a surname.
-NameFacts factsOf(std::string_view name, int surnameLength);
+TextFacts textFactsOf(std::string_view name, int surnameLength);
 
 // The surname length of a name whose inputs are unknown: 2 when it starts with a compound
 // surname the program reads as one, else 1.
