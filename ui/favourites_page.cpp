@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -51,6 +52,9 @@ CFavouritesPage::CFavouritesPage(SettingsFile settings, QWidget* parent)
     m_list->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_list->setSortingEnabled(true);
     m_list->horizontalHeader()->setStretchLastSection(true);
+    // Room for a reading of four syllables.
+    m_list->setColumnWidth(readingColumn, m_list->fontMetrics().horizontalAdvance(
+                                              QStringLiteral("zhuāng zhuāng zhuāng zhuāng")));
     m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -86,10 +90,10 @@ std::string CFavouritesPage::now()
         .toStdString();
 }
 
-void CFavouritesPage::tell(const QString& message, const char* objectName)
+void CFavouritesPage::tell(const QString& message, const char* objectName, bool warning)
 {
-    QMessageBox box(QMessageBox::Information, resourceText(res::favouritesCaption), message,
-                    QMessageBox::Ok, this);
+    QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
+                    resourceText(res::favouritesCaption), message, QMessageBox::Ok, this);
     box.setObjectName(QLatin1String(objectName));
     box.exec();
 }
@@ -113,19 +117,20 @@ void CFavouritesPage::ensureLoaded()
     m_saveBlocked = !aside;
     if (aside)
         tell(resourceText(res::damagedFavouritesMessage).arg(name, QString::fromStdString(*aside)),
-             "damagedFavouritesNotice");
+             "damagedFavouritesNotice", true);
     else
-        tell(resourceText(res::stuckFavouritesMessage).arg(name), "damagedFavouritesNotice");
+        tell(resourceText(res::stuckFavouritesMessage).arg(name), "damagedFavouritesNotice", true);
 }
 
 void CFavouritesPage::save()
 {
     if (m_saveBlocked)
         return;
-    if (!m_settings.saveBytes(favouritesFileName(), printFavourites(m_model->favourites())))
+    if (!m_settings.saveBytes(favouritesFileName(), printFavourites(m_model->favourites())) &&
+        !std::exchange(m_saveFailureTold, true))
         tell(resourceText(res::savingFavouritesFailedMessage)
                  .arg(QString::fromStdString(favouritesFileName())),
-             "savingFavouritesFailedNotice");
+             "savingFavouritesFailedNotice", true);
 }
 
 void CFavouritesPage::addFavourites(std::vector<Favourite> entries, std::size_t invalid)

@@ -45,11 +45,12 @@ private:
                            const QKeySequence& shortcut = {});
     std::vector<int> selectedRows() const;
     void save();
-    void tell(const QString& message, const char* objectName);
+    void tell(const QString& message, const char* objectName, bool warning = false);
 
     SettingsFile m_settings;
     FavouritesModel* m_model;
     QTableView* m_list;
     bool m_loaded = false;
-    bool m_saveBlocked = false; // an unreadable file could not be moved aside
+    bool m_saveBlocked = false;     // an unreadable file could not be moved aside
+    bool m_saveFailureTold = false; // a failed save is told once a run
 };

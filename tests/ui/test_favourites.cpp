@@ -225,6 +225,20 @@ void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
         texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
     QCOMPARE(texts.join('|'), QStringLiteral("移出收藏(&R)|复制(&Y)|导出(&E)…|导入收藏(&M)…|-|"
                                              "显示读音|-|关于 Corvale(&A)..."));
+
+    // 101 candidates make 10,201 names: one selection of them all is too many to add.
+    window.tabs()->setCurrentIndex(0);
+    window.type(QStringLiteral("王"), ideographs(101));
+    window.start();
+    list->selectAll();
+    window.dialog().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
+    list->setFocus();
+    ModalAnswer refused;
+    answerNextModal(&refused);
+    QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(refused.objectName, QStringLiteral("tooManyToAddNotice"));
+    QCOMPARE(page->model().rowCount(), 4);
 }
 
 void TestFavourites::theTicksAreRestoredOnlyForTheSameInputs()
