@@ -9,7 +9,7 @@
 #include "ui/exclusion_model.h"
 #include "ui/favourites_model.h"
 #include "ui/favourites_pdf.h"
-#include "ui/gbk_codec.h"
+#include "codec/gbk_codec.h"
 #include "ui/naming_dlg.h"
 
 #include <QApplication>

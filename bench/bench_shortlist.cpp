@@ -1,10 +1,10 @@
 // The tick rules, the memory of the ticks and the export, on lists of 40 to 32,767 candidate
 // characters (up to 1,073,676,289 rows), without a window.
 #include "bench/resident_memory.h"
+#include "codec/gbk_codec.h"
 #include "shortlist/tick_record.h"
 #include "shortlist/tick_rules.h"
 #include "tests/support/naming_window.h"
-#include "ui/gbk_codec.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
 

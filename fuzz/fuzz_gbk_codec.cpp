@@ -8,8 +8,8 @@
 // inverse: a character the code page lacks, a lone surrogate and a default-ignorable character
 // (soft hyphen, zero-width joiners, ...) become '?'.
 
+#include "codec/gbk_codec.h"
 #include "fuzz/fuzz_check.h"
-#include "ui/gbk_codec.h"
 
 #include <QString>
 #include <QStringView>

@@ -1,25 +1,13 @@
 #include "naming/name_combiner.h"
 
 #include "naming/distinct_units.h"
-#include "naming/gbk_text.h"
+#include "naming/name_list.h"
 #include "naming/unit_text.h"
-
-#include <array>
-
-std::string NameCombiner::cleanCandidates(std::string_view candidates)
-{
-    static constexpr std::array<std::string_view, 5> separators{",", ".", "\xA3\xAC", "\xA1\xA3",
-                                                                " "};
-    std::string cleaned(candidates);
-    for (const std::string_view separator : separators)
-        cleaned = gbk::removeAll(cleaned, separator);
-    return cleaned;
-}
 
 std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surname,
                                                          std::string_view candidates)
 {
-    const std::string units = distinct_units::compute(cleanCandidates(candidates));
+    const std::string units = distinct_units::compute(NameList::cleanCandidates(candidates));
     const UnitText unitText(units);
     std::vector<std::string> names;
     names.reserve(unitText.count());
@@ -33,7 +21,7 @@ std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surnam
 std::vector<std::string> NameCombiner::threeCharacterNames(std::string_view surname,
                                                            std::string_view candidates)
 {
-    const std::string cleaned = cleanCandidates(candidates);
+    const std::string cleaned = NameList::cleanCandidates(candidates);
     const UnitText unitText(cleaned);
     const std::size_t n = unitText.count();
     std::vector<std::string> names;

@@ -1,13 +1,26 @@
 #include "naming/name_list.h"
 
 #include "naming/distinct_units.h"
+#include "naming/gbk_text.h"
 #include "naming/unit_text.h"
+
+#include <array>
+
+std::string NameList::cleanCandidates(std::string_view candidates)
+{
+    static constexpr std::array<std::string_view, 5> separators{",", ".", "\xA3\xAC", "\xA1\xA3",
+                                                                " "};
+    std::string cleaned(candidates);
+    for (const std::string_view separator : separators)
+        cleaned = gbk::removeAll(cleaned, separator);
+    return cleaned;
+}
 
 NameList::NameList(std::string_view surname, std::string_view candidates, NameMode mode)
     : m_surname(surname)
     , m_mode(mode)
 {
-    const std::string cleaned = NameCombiner::cleanCandidates(candidates);
+    const std::string cleaned = cleanCandidates(candidates);
     if (mode == NameMode::TwoCharacter) {
         m_units = distinct_units::compute(cleaned);
         m_unitCount = m_units.size() / 2;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
 
 #include <cstdint>
 #include <string>
@@ -12,7 +12,11 @@
 class NameList final {
 public:
     NameList() = default;
+    // The units are cut from cleanCandidates(candidates).
     NameList(std::string_view surname, std::string_view candidates, NameMode mode);
+
+    // The candidate text without the separators "," "." "，" "。" and " ", removed in that order.
+    static std::string cleanCandidates(std::string_view candidates);
 
     NameMode mode() const { return m_mode; }
     std::uint64_t size() const { return m_size; }

@@ -3,7 +3,6 @@
 #include "settings/file_reading.h"
 #include "settings/file_replacement.h"
 #include "settings/read_link.h"
-#include "settings/settings_location.h"
 #include "settings/settings_xml.h"
 
 #include <cerrno>
@@ -19,13 +18,6 @@ namespace {
 constexpr std::size_t kMaxFileBytes = 1 << 20;
 
 } // namespace
-
-std::string ExecutableDirectory()
-{
-    const std::string executable = ReadLink("/proc/self/exe").value_or("");
-    const auto slash = executable.rfind('/');
-    return slash == std::string::npos ? std::string() : executable.substr(0, slash);
-}
 
 SettingsFile::SettingsFile(std::string directory)
     : SettingsFile(directory + "/config", false)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "settings/folders.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -22,9 +24,6 @@ struct KeptBytes {
     State state = State::Missing;
     std::string bytes;
 };
-
-// Directory of the running executable, without a trailing slash; empty when it cannot be read.
-std::string ExecutableDirectory();
 
 // Reads and writes <directory>/config/<fileName>. Nothing is reported and nothing is thrown: a
 // failed save leaves the file as it was, a failed load yields nothing.

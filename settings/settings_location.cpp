@@ -1,9 +1,9 @@
 #include "settings/settings_location.h"
 
-#include <cerrno>
+#include "settings/folders.h"
+
 #include <cstdlib>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -11,12 +11,6 @@ namespace {
 bool isAbsolute(const std::string& path)
 {
     return !path.empty() && path.front() == '/';
-}
-
-bool isFolder(const std::string& path)
-{
-    struct stat status {};
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 std::string environmentVariable(const char* name)
@@ -52,7 +46,7 @@ SettingsFile ProgramSettingsFile(const SettingsEnvironment& environment)
 {
     // Without the executable's folder the portable path would be /config at the root.
     const std::string& executable = environment.executableDirectory;
-    if (isAbsolute(executable) && isFolder(executable + "/config"))
+    if (isAbsolute(executable) && IsFolder(executable + "/config"))
         return SettingsFile(executable);
 
     std::string base = environment.xdgConfigHome;
@@ -67,15 +61,4 @@ SettingsFile ProgramSettingsFile(const SettingsEnvironment& environment)
 SettingsFile ProgramSettingsFile()
 {
     return ProgramSettingsFile(CurrentSettingsEnvironment());
-}
-
-bool MakeFolders(const std::string& folder, unsigned mode)
-{
-    if (folder.empty() || isFolder(folder))
-        return !folder.empty();
-    const auto slash = folder.find_last_not_of('/', folder.rfind('/'));
-    if (slash != std::string::npos && !MakeFolders(folder.substr(0, slash + 1), mode))
-        return false;
-    return (mkdir(folder.c_str(), static_cast<mode_t>(mode)) == 0 || errno == EEXIST) &&
-           isFolder(folder);
 }

@@ -20,6 +20,3 @@ SettingsEnvironment CurrentSettingsEnvironment();
 // is unset or not absolute. Only absolute folders are used; with none, nothing is kept.
 SettingsFile ProgramSettingsFile(const SettingsEnvironment& environment);
 SettingsFile ProgramSettingsFile();
-
-// Makes `folder` and any missing parents with `mode`; true when it exists as a folder afterwards.
-bool MakeFolders(const std::string& folder, unsigned mode);

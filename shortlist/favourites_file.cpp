@@ -1,7 +1,7 @@
 #include "shortlist/favourites_file.h"
 
 #include "insight/text_facts.h"
-#include "shortlist/export_lines.h"
+#include "insight/export_lines.h"
 #include "shortlist/favourite_columns.h"
 
 #include <algorithm>

@@ -1,12 +1,15 @@
 #include "shortlist/row_pattern.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
 // How many bitmap blocks are built between two progress reports.
 constexpr std::uint64_t blocksPerReport = 64;
+// How many blocks are gathered before they join the rows matched so far.
+constexpr std::uint64_t blocksPerChunk = 256;
 
 void setBits(std::uint64_t* words, std::uint64_t begin, std::uint64_t end)
 {
@@ -84,6 +87,9 @@ std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows
     RowSet matched;
     const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
     const std::uint64_t blocks = (total + blockSize - 1) / blockSize;
+    // Appending to a bitmap walks its parts, so blocks go to a small chunk that joins the rest
+    // now and then, which keeps the work linear in the blocks.
+    RowSet chunk;
     std::vector<std::uint64_t> words(RowSet::wordsPerBlock);
     for (std::uint64_t block = 0; block < blocks; ++block) {
         if (block % blocksPerReport == 0 && progress &&
@@ -91,7 +97,9 @@ std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows
             return std::nullopt;
         std::fill(words.begin(), words.end(), 0);
         addMatchingBlock(pattern, total, block, words.data());
-        matched.appendBlock(static_cast<std::uint16_t>(block), words.data());
+        chunk.appendBlock(static_cast<std::uint16_t>(block), words.data());
+        if ((block + 1) % blocksPerChunk == 0 || block + 1 == blocks)
+            matched.unite(std::exchange(chunk, RowSet()));
     }
     matched.compact();
     return matched;

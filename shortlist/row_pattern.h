@@ -1,9 +1,9 @@
 #pragma once
 
+#include "naming/progress.h"
 #include "shortlist/row_set.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <vector>
 
@@ -26,9 +26,6 @@ struct RowPattern {
     std::vector<std::int32_t> blocks; // noRow, everyRow or an index into `subsets`
     std::vector<UnitSubset> subsets;
 };
-
-// Reports the share of the work done, in [0, 1]; returns false to stop.
-using Progress = std::function<bool(double done)>;
 
 // ORs into `words` the matching rows among the first `rows` that lie in block `block` of 2^16
 // rows, bit i standing for row block * 2^16 + i.

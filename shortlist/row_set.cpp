@@ -1,13 +1,24 @@
 #include "shortlist/row_set.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
+#include <cstring>
 #include <limits>
-#include <roaring/containers/containers.h>
+#include <new>
 
 namespace {
 
 constexpr std::uint64_t rowLimit = std::uint64_t{std::numeric_limits<std::uint32_t>::max()} + 1;
+
+// The portable serialization format of CRoaring (github.com/RoaringBitmap/RoaringFormatSpec):
+// the cookie of a bitmap without run containers, the bytes before the data of a one-part
+// bitmap, and the most rows a part holds as a sorted array rather than as a bitmap.
+constexpr std::uint32_t noRunCookie = 12346;
+constexpr std::uint32_t headerBytes = 4 + 4 + 2 + 2 + 4;
+constexpr int arrayLimit = 4096;
+
+static_assert(std::endian::native == std::endian::little, "the format is little-endian");
 
 } // namespace
 
@@ -51,18 +62,34 @@ void RowSet::appendBlock(std::uint16_t block, const std::uint64_t* words)
         cardinality += std::popcount(words[i]);
     if (cardinality == 0)
         return;
-    // A bitmap container, or an array container when that is smaller.
-    bitset_container_t* bitset = bitset_container_create();
-    std::copy(words, words + wordsPerBlock, bitset->array);
-    bitset->cardinality = cardinality;
-    roaring_array_t& parts = m_bits.roaring.high_low_container;
-    if (cardinality > DEFAULT_MAX_SIZE) {
-        ra_append(&parts, block, bitset, BITSET_CONTAINER_TYPE_CODE);
-        return;
+    // The block in CRoaring's portable format (a bitmap of one part): a cookie, the part count,
+    // the part's key and cardinality - 1, the offset of its data, then the data, which is the
+    // block's row offsets when there are at most arrayLimit of them and its words otherwise.
+    // Reading it back allocates the part, which then goes behind the parts held so far.
+    std::array<char, headerBytes + wordsPerBlock * sizeof(std::uint64_t)> buffer;
+    std::size_t size = 0;
+    const auto put = [&buffer, &size](auto value) {
+        std::memcpy(buffer.data() + size, &value, sizeof value);
+        size += sizeof value;
+    };
+    put(std::uint32_t{noRunCookie});
+    put(std::uint32_t{1});
+    put(block);
+    put(static_cast<std::uint16_t>(cardinality - 1));
+    put(std::uint32_t{headerBytes});
+    if (cardinality > arrayLimit) {
+        std::memcpy(buffer.data() + size, words, wordsPerBlock * sizeof(std::uint64_t));
+        size += wordsPerBlock * sizeof(std::uint64_t);
+    } else {
+        for (std::size_t i = 0; i < wordsPerBlock; ++i)
+            for (std::uint64_t word = words[i]; word != 0; word &= word - 1)
+                put(static_cast<std::uint16_t>(i * 64 + std::countr_zero(word)));
     }
-    array_container_t* array = array_container_from_bitset(bitset);
-    bitset_container_free(bitset);
-    ra_append(&parts, block, array, ARRAY_CONTAINER_TYPE_CODE);
+    roaring_bitmap_t* part = roaring_bitmap_portable_deserialize_safe(buffer.data(), size);
+    if (part == nullptr)
+        throw std::bad_alloc();
+    roaring_bitmap_or_inplace(&m_bits.roaring, part);
+    roaring_bitmap_free(part);
 }
 
 std::vector<std::uint32_t> RowSet::rows() const
@@ -75,23 +102,15 @@ std::vector<std::uint32_t> RowSet::rows() const
 std::vector<std::uint32_t> RowSet::countPerBlock(std::size_t blocks) const
 {
     std::vector<std::uint32_t> counts(blocks, 0);
-    const roaring_array_t& parts = m_bits.roaring.high_low_container;
-    for (std::int32_t i = 0; i < parts.size && parts.keys[i] < blocks; ++i)
-        counts[parts.keys[i]] = static_cast<std::uint32_t>(
-            container_get_cardinality(parts.containers[i], parts.typecodes[i]));
+    for (std::size_t block = 0; block < blocks; ++block)
+        counts[block] = static_cast<std::uint32_t>(
+            count(std::uint64_t{block} << blockBits, std::uint64_t{block + 1} << blockBits));
     return counts;
 }
 
-std::size_t RowSet::sizeInBytes(std::unordered_set<const void*>& counted) const
+std::size_t RowSet::sizeInBytes() const
 {
-    const roaring_array_t& parts = m_bits.roaring.high_low_container;
-    // The key, the pointer and the type of every part.
-    std::size_t bytes = static_cast<std::size_t>(parts.size) * (2 + sizeof(void*) + 1);
-    for (std::int32_t i = 0; i < parts.size; ++i) {
-        std::uint8_t type = parts.typecodes[i];
-        const void* part = container_unwrap_shared(parts.containers[i], &type);
-        if (counted.insert(part).second)
-            bytes += static_cast<std::size_t>(container_size_in_bytes(part, type));
-    }
-    return bytes;
+    // The portable format stores every part as it is held, behind a few bytes of key, count
+    // and offset per part.
+    return roaring_bitmap_portable_size_in_bytes(&m_bits.roaring);
 }

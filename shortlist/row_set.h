@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <roaring/roaring.hh>
-#include <unordered_set>
 #include <vector>
 
 // A set of list rows (a view counts rows in int, so every row fits 32 bits) held as a
@@ -36,9 +35,9 @@ public:
     // The rows of each block of 2^16 rows, block k holding rows [k * 2^16, (k + 1) * 2^16), for
     // the first `blocks` blocks.
     std::vector<std::uint32_t> countPerBlock(std::size_t blocks) const;
-    // Bytes the bitmap holds; parts whose address is in `counted` are shared with a set
-    // counted before and cost nothing, the others are added to it.
-    std::size_t sizeInBytes(std::unordered_set<const void*>& counted) const;
+    // Bytes the bitmap holds: its size in CRoaring's portable format, which stores each part
+    // as it is held.
+    std::size_t sizeInBytes() const;
     // Stores runs of rows as runs where that takes less room.
     void compact() { m_bits.runOptimize(); }
 

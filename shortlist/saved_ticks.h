@@ -1,6 +1,6 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
 #include "shortlist/row_set.h"
 
 #include <cstdint>

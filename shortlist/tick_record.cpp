@@ -117,6 +117,5 @@ void TickRecord::undo()
 
 std::size_t TickRecord::sizeInBytes() const
 {
-    std::unordered_set<const void*> counted;
-    return m_ticks.sizeInBytes(counted) + m_undoRows.sizeInBytes(counted) + m_history.sizeInBytes();
+    return m_ticks.sizeInBytes() + m_undoRows.sizeInBytes() + m_history.sizeInBytes();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortlist/export_lines.h"
+#include "insight/export_lines.h"
 #include "shortlist/row_pattern.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
 #include "ui/name_list_model.h"
 
+#include "codec/gbk_codec.h"
 #include "res/string_table.h"
-#include "ui/gbk_codec.h"
 #include "ui/resource_text.h"
 
 #include <QTextDocument>
@@ -10,15 +10,21 @@
 
 NameListModel::NameListModel(QObject* parent)
     : QAbstractListModel(parent)
+    , m_facts(makeFacts(NameList()))
 {
 }
 
-void NameListModel::setNames(NameList names)
+std::shared_ptr<NameFacts> NameListModel::makeFacts(NameList names)
+{
+    return std::make_shared<NameFacts>(std::move(names), [](std::string_view gbk) {
+        return GbkCodec::decode(gbk).toStdU32String();
+    });
+}
+
+void NameListModel::setFacts(std::shared_ptr<NameFacts> facts)
 {
     beginResetModel();
-    m_names = std::move(names);
-    m_text.reset();
-    m_insight.reset();
+    m_facts = std::move(facts);
     clearRowState();
     endResetModel();
 }
@@ -26,7 +32,7 @@ void NameListModel::setNames(NameList names)
 int NameListModel::fullRowCount() const
 {
     return static_cast<int>(
-        std::min<std::uint64_t>(m_names.size(), std::numeric_limits<int>::max()));
+        std::min<std::uint64_t>(names().size(), std::numeric_limits<int>::max()));
 }
 
 int NameListModel::rowCount(const QModelIndex& parent) const
@@ -41,7 +47,7 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
     const std::uint64_t row = sourceRow(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return GbkCodec::decode(m_names.at(row));
+        return GbkCodec::decode(names().at(row));
     case Qt::ToolTipRole:
         // As rich text, so that a name holding something like "<b>" is shown as it is.
         return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
@@ -53,22 +59,6 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-const NameInsight& NameListModel::insight() const
-{
-    // The pages are filled from the same inputs, so the last facts gathered usually fit.
-    static std::weak_ptr<const NameInsight> last;
-    if (!m_insight) {
-        m_insight = last.lock();
-        if (!m_insight || m_insight->names() != m_names) {
-            m_insight = std::make_shared<const NameInsight>(m_names, [](std::string_view gbk) {
-                return GbkCodec::decode(gbk).toStdU32String();
-            });
-            last = m_insight;
-        }
-    }
-    return *m_insight;
-}
-
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (section != 0 || orientation != Qt::Horizontal)
@@ -78,13 +68,6 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::AccessibleTextRole)
         return resourceText(res::nameColumnSpokenHeading);
     return {};
-}
-
-const NameText& NameListModel::nameText() const
-{
-    if (!m_text)
-        m_text = std::make_unique<NameText>(insight());
-    return *m_text;
 }
 
 void NameListModel::sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const

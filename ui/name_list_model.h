@@ -1,17 +1,14 @@
 #pragma once
 
-#include "insight/name_insight.h"
-#include "naming/name_list.h"
-#include "shortlist/name_text.h"
+#include "insight/name_facts.h"
 
 #include <QAbstractListModel>
 #include <memory>
 #include <vector>
 
 // One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
-// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from a NameInsight
-// that is built on the first such question after a fill, or shared with another model showing
-// the same names.
+// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from the insight of
+// the NameFacts it is given, which the models showing the same list share.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 
@@ -20,19 +17,24 @@ public:
 
     explicit NameListModel(QObject* parent = nullptr);
 
-    // Replaces every row; row state (ticks, deletions) starts afresh.
-    void setNames(NameList names);
+    // Facts about `names` whose text is decoded from GBK.
+    static std::shared_ptr<NameFacts> makeFacts(NameList names);
+
+    // Replaces every row with those of `facts`; row state (ticks, deletions) starts afresh.
+    void setFacts(std::shared_ptr<NameFacts> facts);
+    // Replaces every row with `names`, whose facts this model alone holds.
+    void setNames(NameList names) { setFacts(makeFacts(std::move(names))); }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    const NameList& names() const { return m_names; }
-    // What the character table says about the names, gathered when first asked for after a fill.
-    const NameInsight& insight() const;
-    // The names as UTF-8 text with their export columns, made when first asked for after a fill.
-    const NameText& nameText() const;
+    const NameList& names() const { return m_facts->names(); }
+    // What the character table says about the names, gathered when first asked for.
+    const NameInsight& insight() const { return m_facts->insight(); }
+    // The names as UTF-8 text with their export columns, made when first asked for.
+    const NameText& nameText() const { return m_facts->text(); }
     // Appends the list rows that view rows [first, first + count) show to `rows`.
     virtual void sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const;
 
@@ -44,7 +46,5 @@ protected:
     virtual void clearRowState() {}
 
 private:
-    NameList m_names;
-    mutable std::shared_ptr<const NameInsight> m_insight;
-    mutable std::unique_ptr<NameText> m_text;
+    std::shared_ptr<NameFacts> m_facts; // never null
 };

@@ -1,15 +1,17 @@
 #include "ui/naming_dlg.h"
 
+#include "codec/gbk_codec.h"
 #include "res/favourites_texts.h"
 #include "res/string_table.h"
+#include "settings/folders.h"
 #include "shortlist/favourites.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
 #include "ui/favourites_page.h"
-#include "ui/gbk_codec.h"
 #include "ui/good_names_page.h"
 #include "ui/link_label.h"
+#include "ui/name_list_model.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
 #include "ui/screen_fit.h"
@@ -189,6 +191,7 @@ void CNamingDlg::destroyPages()
     m_goodNames = nullptr;
     delete m_favourites;
     m_favourites = nullptr;
+    m_facts.reset();
 }
 
 void CNamingDlg::restoreSettings()
@@ -246,13 +249,21 @@ void CNamingDlg::startGeneration()
     const std::optional<NameMode> mode = checkedMode();
     if (!mode)
         return;
-    const std::string surnameBytes = GbkCodec::encode(surname);
-    const std::string candidateBytes = GbkCodec::encode(candidates);
-    m_allNames->fillNames(surnameBytes, candidateBytes, *mode);
-    m_exclude->fillNames(surnameBytes, candidateBytes, *mode);
-    m_goodNames->fillNames(surnameBytes, candidateBytes, *mode);
-    m_filledInputs = TickInputs{surnameBytes, candidateBytes, *mode};
+    const std::shared_ptr<NameFacts> facts = factsOf(*mode);
+    m_allNames->fillNames(facts);
+    m_exclude->fillNames(facts);
+    m_goodNames->fillNames(facts);
+    m_filledInputs = TickInputs{GbkCodec::encode(surname), GbkCodec::encode(candidates), *mode};
     offerSavedTicks();
+}
+
+std::shared_ptr<NameFacts> CNamingDlg::factsOf(NameMode mode)
+{
+    NameList names(GbkCodec::encode(m_surname->text()), GbkCodec::encode(m_candidates->text()),
+                   mode);
+    if (!m_facts || m_facts->names() != names)
+        m_facts = NameListModel::makeFacts(std::move(names));
+    return m_facts;
 }
 
 void CNamingDlg::switchPage(int index)
@@ -265,10 +276,8 @@ void CNamingDlg::switchPage(int index)
 
 void CNamingDlg::refreshGoodNames()
 {
-    if (const std::optional<NameMode> mode = checkedMode()) {
-        m_goodNames->fillNames(GbkCodec::encode(m_surname->text()),
-                               GbkCodec::encode(m_candidates->text()), *mode);
-    }
+    if (const std::optional<NameMode> mode = checkedMode())
+        m_goodNames->fillNames(factsOf(*mode));
     m_exclude->applyExclusions();
 }
 

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "naming/name_combiner.h"
+#include "naming/name_mode.h"
 #include "settings/settings_location.h"
 #include "shortlist/saved_ticks.h"
 #include "ui/exclusion_host.h"
 
 #include <QDialog>
 #include <array>
+#include <memory>
 
 class CAllNamesPage;
 class CExcludePage;
 class CFavouritesPage;
 class CGoodNamesPage;
+class NameFacts;
 class QAction;
 class ResultPage;
 class QLineEdit;
@@ -48,6 +50,9 @@ private:
     std::array<ResultPage*, 3> pages() const;
 
     void startGeneration();
+    // The facts of the list the fields ask for in `mode`: those shown so far while the
+    // fields ask for the same list, else new ones, made without their insight.
+    std::shared_ptr<NameFacts> factsOf(NameMode mode);
     void switchPage(int index);
     void refreshGoodNames();
     std::optional<NameMode> checkedMode() const;
@@ -73,6 +78,8 @@ private:
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;
+    // The facts of the list the pages were last filled with, shared by their models.
+    std::shared_ptr<NameFacts> m_facts;
     CFavouritesPage* m_favourites = nullptr;
     // The inputs the pages were last filled from.
     std::optional<TickInputs> m_filledInputs;

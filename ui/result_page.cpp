@@ -55,9 +55,9 @@ QAction* ResultPage::addListAction(std::string_view text, const QKeySequence& sh
     return action;
 }
 
-void ResultPage::fillNames(std::string_view surname, std::string_view candidates, NameMode mode)
+void ResultPage::fillNames(std::shared_ptr<NameFacts> facts)
 {
-    m_model->setNames(NameList(surname, candidates, mode));
+    m_model->setFacts(std::move(facts));
 }
 
 std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) const

@@ -1,14 +1,15 @@
 #pragma once
 
-#include "naming/name_combiner.h"
 #include "res/dialog_templates.h"
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class NameFacts;
 class NameListModel;
 class QAction;
 class UniformListView;
@@ -22,9 +23,9 @@ public:
     // Most selected rows that are copied; more are better exported.
     static constexpr qint64 copyLimit = 1'000'000;
 
-    // Deletes every row, then shows the names of the combination; the three pages filled
-    // from the same inputs are identical row for row. Texts are GBK bytes.
-    void fillNames(std::string_view surname, std::string_view candidates, NameMode mode);
+    // Deletes every row, then shows the names of `facts`, which the pages showing the same
+    // list share.
+    void fillNames(std::shared_ptr<NameFacts> facts);
 
     UniformListView* list() const { return m_list; }
 

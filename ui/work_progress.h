@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shortlist/row_pattern.h"
+#include "naming/progress.h"
 
 #include <QProgressDialog>
 

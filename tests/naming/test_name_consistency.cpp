@@ -120,7 +120,7 @@ TEST(NameCombiner, EveryNameStartsWithTheSurnameAndHasItsUnits)
     for (int round = 0; round < 2'000; ++round) {
         const std::string surname = random.mixed(6);
         const std::string candidates = random.mixed(24);
-        const std::size_t cleaned = NameCombiner::cleanCandidates(candidates).size();
+        const std::size_t cleaned = NameList::cleanCandidates(candidates).size();
         for (const std::string& name : NameCombiner::twoCharacterNames(surname, candidates)) {
             ASSERT_TRUE(name.starts_with(surname));
             ASSERT_EQ(name.size(), surname.size() + 2);

@@ -1,4 +1,4 @@
-#include "ui/gbk_codec.h"
+#include "codec/gbk_codec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "codec/gbk_codec.h"
 #include "tests/support/model_rows.h"
 #include "ui/exclusion_model.h"
-#include "ui/gbk_codec.h"
 #include "ui/good_names_model.h"
 #include "ui/name_list_model.h"
 

@@ -1,5 +1,5 @@
+#include "codec/gbk_codec.h"
 #include "tests/support/naming_window.h"
-#include "ui/gbk_codec.h"
 
 #include <QAction>
 #include <QDesktopServices>

@@ -1,7 +1,7 @@
 // The window under inputs at and past their limits, and a whole session, which the
 // sanitizer build also checks for leaks.
+#include "codec/gbk_codec.h"
 #include "tests/support/naming_window.h"
-#include "ui/gbk_codec.h"
 
 #include <QClipboard>
 #include <QFile>

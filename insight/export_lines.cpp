@@ -1,6 +1,6 @@
-#include "shortlist/export_lines.h"
+#include "insight/export_lines.h"
 
-#include "shortlist/name_text.h"
+#include "insight/name_text.h"
 
 std::string exportHeader(ExportFormat format)
 {

@@ -1,4 +1,4 @@
-#include "shortlist/name_text.h"
+#include "insight/name_text.h"
 
 #include "hanzi/utf8.h"
 #include "insight/name_insight.h"
