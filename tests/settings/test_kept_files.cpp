@@ -102,27 +102,33 @@ TEST_F(KeptFiles, KeepAsideRenamesOnceAndNeverOverwrites)
 
 // A save killed at any moment leaves the old file or the new one, whole; the temporary file it
 // may leave is swept at the next start.
-TEST_F(KeptFiles, KillDuringSaveLeavesAWholeFile)
+class KilledSave : public KeptFiles, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KilledSave, LeavesAWholeFile)
 {
+    const std::string name = GetParam();
     const std::string first(2 << 20, 'a');
     const std::string second(2 << 20, 'b');
-    ASSERT_TRUE(m_file.saveBytes("favourites.csv", first));
+    ASSERT_TRUE(m_file.saveBytes(name, first));
     for (int round = 0; round < 12; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
             for (int i = 0;; ++i)
-                m_file.saveBytes("favourites.csv", i % 2 ? first : second);
+                m_file.saveBytes(name, i % 2 ? first : second);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(3 + 7 * round));
         kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(waitpid(child, &status, 0), child);
-        const std::string now = ReadBytes(kept());
+        const std::string now = ReadBytes(config() / name);
         EXPECT_TRUE(now == first || now == second) << "round " << round << ": " << now.size();
     }
-    m_file.removeStaleTemporaryFiles("favourites.csv");
-    EXPECT_EQ(EntriesOf(config()), std::vector<std::string>{"favourites.csv"});
+    m_file.removeStaleTemporaryFiles(name);
+    EXPECT_EQ(EntriesOf(config()), std::vector<std::string>{name});
 }
+
+INSTANTIATE_TEST_SUITE_P(SettingsFile, KilledSave,
+                         ::testing::Values("favourites.csv", "ticks.bin"));
 
 } // namespace
