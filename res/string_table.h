@@ -17,6 +17,8 @@ inline constexpr std::string_view emptyInputCaption = "提示";
 
 // What screen readers call the names column of the result lists, whose heading is empty.
 inline constexpr std::string_view nameColumnSpokenHeading = "名字";
+// What screen readers call the reading column, whose heading is empty too.
+inline constexpr std::string_view readingColumnSpokenHeading = "读音";
 
 // Opened in the browser by a click on the author link.
 inline constexpr std::string_view webMailHomePage = "https://mail.163.com/";

@@ -14,6 +14,7 @@ packages=(
     xdg-utils
     unicode-data bzip2 libbz2-dev python3
     libroaring-dev
+    qt6-base-private-dev
     qt6-translations-l10n
     dpkg-dev file desktop-file-utils appstream lintian
 )

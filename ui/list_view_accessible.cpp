@@ -25,9 +25,9 @@ QAccessibleInterface* factory(const QString& key, QObject* object)
     return nullptr;
 }
 
-qint64 cellKey(int row, int modelColumn)
+qint64 cellKey(int row, int column)
 {
-    return (qint64(row) + 1) << 20 | modelColumn;
+    return (qint64(row) + 1) << 20 | column;
 }
 
 // The selected rows as sorted, disjoint, inclusive ranges, from the selection's ranges alone.
@@ -97,21 +97,9 @@ QAccessible::State ListViewAccessible::state() const
     return state;
 }
 
-QList<int> ListViewAccessible::shownColumns() const
-{
-    QList<int> columns;
-    const QAbstractItemModel* model = view()->model();
-    const int count = model ? model->columnCount(view()->rootIndex()) : 0;
-    for (int column = 0; column < count; ++column) {
-        if (!view()->header()->isSectionHidden(column))
-            columns.append(column);
-    }
-    return columns;
-}
-
 int ListViewAccessible::columnCount() const
 {
-    return int(shownColumns().size());
+    return view()->shownColumnCount();
 }
 
 int ListViewAccessible::rowCount() const
@@ -130,16 +118,16 @@ int ListViewAccessible::childCount() const
 
 QAccessibleInterface* ListViewAccessible::child(int index) const
 {
-    const QList<int> columns = shownColumns();
-    if (index < 0 || columns.isEmpty())
+    const int columns = columnCount();
+    if (index < 0)
         return nullptr;
-    const int columnPosition = index % int(columns.size());
-    int row = index / int(columns.size());
+    const int column = index % columns;
+    int row = index / columns;
     if (view()->header()->isHidden())
         ++row;
     if (row == 0)
-        return headerCell(columns[columnPosition]);
-    return cellAt(row - 1, columnPosition);
+        return headerCell(column);
+    return cellAt(row - 1, column);
 }
 
 int ListViewAccessible::indexOfChild(const QAccessibleInterface* child) const
@@ -147,12 +135,12 @@ int ListViewAccessible::indexOfChild(const QAccessibleInterface* child) const
     const auto* cell = dynamic_cast<const ListCellAccessible*>(child);
     if (!cell || cell->parent() != this)
         return -1;
-    const qint64 columnPosition = shownColumns().indexOf(cell->modelColumn());
-    if (columnPosition < 0)
-        return -1;
+    const qint64 column = cell->columnIndex();
     const qint64 headerRows = view()->header()->isHidden() ? 0 : 1;
     const qint64 row = cell->isHeader() ? -1 : cell->rowIndex();
-    const qint64 index = (row + headerRows) * columnCount() + columnPosition;
+    if (column < 0 || (cell->isHeader() && headerRows == 0))
+        return -1;
+    const qint64 index = (row + headerRows) * columnCount() + column;
     return index >= 0 && index <= kIntMax ? int(index) : -1;
 }
 
@@ -161,13 +149,14 @@ QAccessibleInterface* ListViewAccessible::childAt(int x, int y) const
     const QPoint global(x, y);
     QHeaderView* header = view()->header();
     const QPoint inHeader = header->mapFromGlobal(global);
+    // The header lies right above the viewport and scrolls with it.
     if (header->isVisible() && header->rect().contains(inHeader))
-        return headerCell(header->logicalIndexAt(inHeader));
+        return headerCell(view()->columnAt(inHeader.x()));
     const QPoint inViewport = view()->viewport()->mapFromGlobal(global);
     if (!view()->viewport()->rect().contains(inViewport))
         return nullptr;
     const QModelIndex index = view()->indexAt(inViewport);
-    return index.isValid() ? cell(index.row(), index.column()) : nullptr;
+    return index.isValid() ? cell(index.row(), view()->columnAt(inViewport.x())) : nullptr;
 }
 
 QAccessibleInterface* ListViewAccessible::focusChild() const
@@ -175,7 +164,7 @@ QAccessibleInterface* ListViewAccessible::focusChild() const
     const QModelIndex current = view()->currentIndex();
     if (!view()->hasFocus() || !current.isValid())
         return nullptr;
-    return cell(current.row(), current.column());
+    return cell(current.row(), 0);
 }
 
 void* ListViewAccessible::interface_cast(QAccessible::InterfaceType type)
@@ -187,31 +176,30 @@ void* ListViewAccessible::interface_cast(QAccessible::InterfaceType type)
 
 QAccessibleInterface* ListViewAccessible::cellAt(int row, int column) const
 {
-    const QList<int> columns = shownColumns();
-    if (row < 0 || row >= rowCount() || column < 0 || column >= columns.size())
+    if (row < 0 || row >= rowCount() || column < 0 || column >= columnCount())
         return nullptr;
-    return cell(row, columns[column]);
+    return cell(row, column);
 }
 
-QAccessibleInterface* ListViewAccessible::headerCell(int modelColumn) const
+QAccessibleInterface* ListViewAccessible::headerCell(int column) const
 {
-    if (!shownColumns().contains(modelColumn))
+    if (column < 0 || column >= columnCount())
         return nullptr;
-    return cell(-1, modelColumn);
+    return cell(-1, column);
 }
 
-QAccessibleInterface* ListViewAccessible::cell(int row, int modelColumn) const
+QAccessibleInterface* ListViewAccessible::cell(int row, int column) const
 {
-    const qint64 key = cellKey(row, modelColumn);
+    const qint64 key = cellKey(row, column);
     if (const auto found = m_cells.constFind(key); found != m_cells.cend()) {
         auto* known = static_cast<ListCellAccessible*>(QAccessible::accessibleInterface(*found));
-        if (known && known->standsFor(row, modelColumn))
+        if (known && known->standsFor(row, column))
             return known;
-        // The rows moved or the model was reset since the cell was made.
+        // The rows moved, the model was reset or the column went since the cell was made.
         QAccessible::deleteAccessibleInterface(*found);
         m_cells.erase(found);
     }
-    auto* made = new ListCellAccessible(view(), row, modelColumn);
+    auto* made = new ListCellAccessible(view(), row, column);
     m_cells.insert(key, QAccessible::registerAccessibleInterface(made));
     return made;
 }
@@ -290,10 +278,8 @@ QList<int> ListViewAccessible::selectedColumns() const
 
 QString ListViewAccessible::columnDescription(int column) const
 {
-    const QList<int> columns = shownColumns();
-    if (column < 0 || column >= columns.size())
-        return {};
-    return headerCell(columns[column])->text(QAccessible::Name);
+    const QAccessibleInterface* header = headerCell(column);
+    return header ? header->text(QAccessible::Name) : QString();
 }
 
 QString ListViewAccessible::rowDescription(int row) const
@@ -339,27 +325,27 @@ bool ListViewAccessible::unselectColumn(int column)
 
 // ---- One cell or heading ----
 
-ListCellAccessible::ListCellAccessible(UniformListView* view, int row, int modelColumn)
+ListCellAccessible::ListCellAccessible(UniformListView* view, int row, int column)
     : m_view(view)
-    , m_index(row < 0 ? QModelIndex() : view->model()->index(row, modelColumn, view->rootIndex()))
+    , m_index(row < 0 ? QModelIndex() : view->model()->index(row, 0, view->rootIndex()))
     , m_model(view->model())
     , m_header(row < 0)
-    , m_column(modelColumn)
+    , m_column(column)
 {
 }
 
-bool ListCellAccessible::standsFor(int row, int modelColumn) const
+bool ListCellAccessible::standsFor(int row, int column) const
 {
-    if (!isValid() || m_column != modelColumn)
+    if (!isValid() || m_column != column)
         return false;
     return m_header ? row < 0 : m_index.row() == row;
 }
 
 bool ListCellAccessible::isValid() const
 {
-    if (!m_view || m_view->model() != m_model || !m_model)
+    if (!m_view || m_view->model() != m_model || !m_model || m_column >= m_view->shownColumnCount())
         return false;
-    return m_header ? m_column < m_model->columnCount(m_view->rootIndex()) : m_index.isValid();
+    return m_header || m_index.isValid();
 }
 
 QWindow* ListCellAccessible::window() const
@@ -380,8 +366,7 @@ int ListCellAccessible::rowIndex() const
 
 int ListCellAccessible::columnIndex() const
 {
-    const auto* list = static_cast<const ListViewAccessible*>(parent());
-    return list ? int(list->shownColumns().indexOf(m_column)) : -1;
+    return isValid() ? m_column : -1;
 }
 
 QString ListCellAccessible::text(QAccessible::Text type) const
@@ -391,14 +376,16 @@ QString ListCellAccessible::text(QAccessible::Text type) const
     if (m_header) {
         if (type != QAccessible::Name)
             return {};
-        const QVariant spoken =
-            m_model->headerData(m_column, Qt::Horizontal, Qt::AccessibleTextRole);
-        return spoken.isValid()
-                   ? spoken.toString()
-                   : m_model->headerData(m_column, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (m_column > 0)
+            return m_view->detailSpokenHeading();
+        const QVariant spoken = m_model->headerData(0, Qt::Horizontal, Qt::AccessibleTextRole);
+        return spoken.isValid() ? spoken.toString()
+                                : m_model->headerData(0, Qt::Horizontal).toString();
     }
     switch (type) {
     case QAccessible::Name: {
+        if (m_column > 0)
+            return m_index.data(m_view->detailRole()).toString();
         const QVariant spoken = m_index.data(Qt::AccessibleTextRole);
         return spoken.isValid() ? spoken.toString() : m_index.data(Qt::DisplayRole).toString();
     }
@@ -415,16 +402,16 @@ QRect ListCellAccessible::rect() const
     if (!isValid())
         return {};
     if (m_header) {
+        // The header lies right above the viewport and scrolls with it.
         const QHeaderView* header = m_view->header();
         if (header->isHidden())
             return {};
-        const QRect section(header->sectionViewportPosition(m_column), 0,
-                            header->sectionSize(m_column), header->height());
-        const QRect shown = section & header->rect();
+        const QRect span = m_view->columnSpan(m_column);
+        const QRect shown = QRect(span.left(), 0, span.width(), header->height()) & header->rect();
         return shown.isEmpty() ? QRect() : shown.translated(header->mapToGlobal(QPoint(0, 0)));
     }
     QWidget* viewport = m_view->viewport();
-    const QRect shown = m_view->visualRect(m_index) & viewport->rect();
+    const QRect shown = m_view->cellRect(m_index, m_column) & viewport->rect();
     return shown.isEmpty() ? QRect() : shown.translated(viewport->mapToGlobal(QPoint(0, 0)));
 }
 
@@ -450,9 +437,9 @@ QAccessible::State ListCellAccessible::state() const
     state.selected = isSelected();
     state.focusable = true;
     const QModelIndex current = m_view->currentIndex();
-    state.focused = m_view->hasFocus() && current.row() == m_index.row() &&
-                    current.column() == m_index.column();
-    if (flags & Qt::ItemIsUserCheckable) {
+    state.focused = m_column == 0 && m_view->hasFocus() && current.row() == m_index.row();
+    // The check box sits in the first column.
+    if (m_column == 0 && flags & Qt::ItemIsUserCheckable) {
         state.checkable = true;
         state.checked = m_index.data(Qt::CheckStateRole).value<Qt::CheckState>() == Qt::Checked;
     }
@@ -483,7 +470,7 @@ QList<QAccessibleInterface*> ListCellAccessible::columnHeaderCells() const
 
 QStringList ListCellAccessible::actionNames() const
 {
-    if (!isValid() || m_header)
+    if (!isValid() || m_header || m_column > 0)
         return {};
     if (m_index.flags() & Qt::ItemIsUserCheckable)
         return {toggleAction()};
@@ -527,8 +514,7 @@ void announceCurrentRow(UniformListView* view, const QModelIndex& current)
     ListViewAccessible* list = listInterface(view);
     if (!list || !view->hasFocus() || !current.isValid())
         return;
-    const int position = int(list->shownColumns().indexOf(current.column()));
-    if (QAccessibleInterface* cell = list->cellAt(current.row(), std::max(0, position))) {
+    if (QAccessibleInterface* cell = list->cellAt(current.row(), 0)) {
         QAccessibleEvent event(cell, QAccessible::Focus);
         QAccessible::updateAccessibility(&event);
     }
@@ -561,5 +547,17 @@ void announceSelectionChange(UniformListView* view)
     if (!listInterface(view))
         return;
     QAccessibleEvent event(view, QAccessible::SelectionWithin);
+    QAccessible::updateAccessibility(&event);
+}
+
+void announceDetailColumn(UniformListView* view, bool shown)
+{
+    if (!listInterface(view))
+        return;
+    QAccessibleTableModelChangeEvent event(
+        view, shown ? QAccessibleTableModelChangeEvent::ColumnsInserted
+                    : QAccessibleTableModelChangeEvent::ColumnsRemoved);
+    event.setFirstColumn(1);
+    event.setLastColumn(1);
     QAccessible::updateAccessibility(&event);
 }

@@ -10,10 +10,11 @@
 class QItemSelection;
 class UniformListView;
 
-// What assistive technology (AT-SPI on Linux) sees of a UniformListView: a table with one
-// column per shown model column, a header row, and cells made on demand for the rows asked
-// about. Nothing walks the rows: counts come from the model and the selection's ranges, so a
-// list of a billion rows costs no more than a short one.
+// What assistive technology (AT-SPI on Linux) sees of a UniformListView: a table of the columns
+// the view shows (the names, and the detail column while it shows), a header row, and cells made
+// on demand for the rows asked about. A cell's description is its row's
+// Qt::AccessibleDescriptionRole text. Nothing walks the rows: counts come from the model and the
+// selection's ranges, so a list of a billion rows costs no more than a short one.
 class ListViewAccessible final : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
     explicit ListViewAccessible(UniformListView* view);
@@ -50,25 +51,23 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent* event) override;
 
     UniformListView* view() const;
-    // The model columns the view shows, in order.
-    QList<int> shownColumns() const;
-    // The header cell of a model column, or nullptr.
-    QAccessibleInterface* headerCell(int modelColumn) const;
+    // The header cell of a shown column, or nullptr.
+    QAccessibleInterface* headerCell(int column) const;
 
 private:
-    // The cell for a model column (row -1: the header), made once and kept until it goes stale.
-    QAccessibleInterface* cell(int row, int modelColumn) const;
+    // The cell of a shown column (row -1: the header), made once and kept until it goes stale.
+    QAccessibleInterface* cell(int row, int column) const;
     void forgetCells() const;
 
     mutable QHash<qint64, QAccessible::Id> m_cells;
 };
 
-// One cell of the list, or (row -1) the heading of a column.
+// One cell of the list, or (row -1) the heading of a column; `column` counts the shown columns.
 class ListCellAccessible final : public QAccessibleInterface,
                                  public QAccessibleTableCellInterface,
                                  public QAccessibleActionInterface {
 public:
-    ListCellAccessible(UniformListView* view, int row, int modelColumn);
+    ListCellAccessible(UniformListView* view, int row, int column);
 
     bool isValid() const override;
     QObject* object() const override { return nullptr; }
@@ -98,14 +97,14 @@ public:
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    // Whether this interface still stands for that row and column of the view's model.
-    bool standsFor(int row, int modelColumn) const;
+    // Whether this interface still stands for that row and shown column of the view.
+    bool standsFor(int row, int column) const;
     bool isHeader() const { return m_header; }
-    int modelColumn() const { return m_column; }
 
 private:
     QPointer<UniformListView> m_view;
-    QPersistentModelIndex m_index; // rows move with insertions and deletions above them
+    // Column 0 of the row; rows move with insertions and deletions above them.
+    QPersistentModelIndex m_index;
     const QAbstractItemModel* m_model;
     bool m_header;
     int m_column;
@@ -115,8 +114,9 @@ private:
 void installListViewAccessible();
 
 // Tell assistive technology, when one listens, that the current row moved, that rows were
-// ticked or unticked, or that the selection changed.
+// ticked or unticked, that the selection changed, or that the detail column appeared or went.
 void announceCurrentRow(UniformListView* view, const QModelIndex& current);
 void announceCheckChanges(UniformListView* view, const QModelIndex& topLeft,
                           const QModelIndex& bottomRight);
 void announceSelectionChange(UniformListView* view);
+void announceDetailColumn(UniformListView* view, bool shown);

@@ -52,6 +52,8 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
         // As rich text, so that a name holding something like "<b>" is shown as it is.
         return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
                                         Qt::WhiteSpaceNoWrap);
+    case Qt::AccessibleDescriptionRole:
+        return QString::fromStdString(insight().tooltip(row));
     case ReadingRole:
         return QString::fromStdString(insight().columnText(row));
     default:

@@ -7,8 +7,9 @@
 #include <vector>
 
 // One column of full names drawn on demand from a NameList: nothing is stored per row. Each row
-// also answers its tooltip (Qt::ToolTipRole) and reading line (ReadingRole) from the insight of
-// the NameFacts it is given, which the models showing the same list share.
+// also answers its tooltip (Qt::ToolTipRole as rich text, Qt::AccessibleDescriptionRole as plain
+// lines) and reading line (ReadingRole) from the insight of the NameFacts it is given, which the
+// models showing the same list share.
 class NameListModel : public QAbstractListModel {
     Q_OBJECT
 

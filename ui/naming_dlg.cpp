@@ -10,6 +10,7 @@
 #include "ui/exclude_page.h"
 #include "ui/favourites_page.h"
 #include "ui/good_names_page.h"
+#include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
 #include "ui/name_list_model.h"
 #include "ui/program_icon.h"
@@ -124,6 +125,7 @@ void CNamingDlg::createAboutAction()
     connect(m_aboutAction, &QAction::triggered, this, &CNamingDlg::showAbout);
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    openMenusWithShiftF10(this);
 }
 
 // The lists' menu: the reading column, then the window's own about item.

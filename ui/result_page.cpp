@@ -1,6 +1,7 @@
 #include "ui/result_page.h"
 
 #include "res/list_menu_texts.h"
+#include "res/string_table.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
 #include "ui/resource_text.h"
@@ -27,7 +28,8 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     m_list->setFrameShape(page.listBorder ? QFrame::StyledPanel : QFrame::NoFrame);
     m_list->setModel(m_model);
     m_list->setColumnWidth(res::listColumnWidth);
-    m_list->setDetailColumn(NameListModel::ReadingRole, res::readingColumnWidth);
+    m_list->setDetailColumn(NameListModel::ReadingRole, res::readingColumnWidth,
+                            resourceText(res::readingColumnSpokenHeading));
     m_list->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     // The list fills the page.

@@ -136,15 +136,33 @@ void UniformListView::scrollTo(const QModelIndex& index, ScrollHint hint)
 
 QModelIndex UniformListView::indexAt(const QPoint& point) const
 {
-    if (point.x() < kFarX) {
-        const int x = point.x() + horizontalOffset();
-        if (x < 0 || x >= contentWidth())
-            return {};
-    }
+    if (point.x() < kFarX && columnAt(point.x()) < 0)
+        return {};
     const qint64 row = rowAt(point);
     if (row < 0 || row >= modelRowCount())
         return {};
     return rowIndex(int(row));
+}
+
+QPoint UniformListView::keyboardMenuPosition() const
+{
+    const QRect shown = viewport()->rect();
+    QPoint point = shown.topLeft();
+    if (const QModelIndex current = currentIndex(); current.isValid()) {
+        const qint64 middle =
+            qint64(current.row() - firstVisibleRow()) * m_rowHeight + m_rowHeight / 2;
+        point =
+            QPoint(std::clamp(m_columnWidth / 2 - horizontalOffset(), shown.left(), shown.right()),
+                   int(std::clamp<qint64>(middle, shown.top(), shown.bottom())));
+    }
+    return viewport()->mapTo(this, point);
+}
+
+QVariant UniformListView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle)
+        return QRect(keyboardMenuPosition(), QSize(1, 1));
+    return QAbstractItemView::inputMethodQuery(query);
 }
 
 void UniformListView::setColumnWidth(int width)
@@ -158,10 +176,11 @@ void UniformListView::setColumnWidth(int width)
     viewport()->update();
 }
 
-void UniformListView::setDetailColumn(int role, int width)
+void UniformListView::setDetailColumn(int role, int width, const QString& spokenHeading)
 {
     m_detailRole = role;
     m_detailWidth = std::max(0, width);
+    m_detailSpokenHeading = spokenHeading;
     updateGeometries();
     viewport()->update();
 }
@@ -173,11 +192,38 @@ void UniformListView::setDetailColumnShown(bool shown)
     m_detailShown = shown;
     updateGeometries();
     viewport()->update();
+    announceDetailColumn(this, shown);
 }
 
 int UniformListView::contentWidth() const
 {
     return m_columnWidth + (m_detailShown ? m_detailWidth : 0);
+}
+
+QRect UniformListView::columnSpan(int column) const
+{
+    if (column < 0 || column >= shownColumnCount())
+        return {};
+    const int left = -horizontalOffset() + (column == 0 ? 0 : m_columnWidth);
+    const int width = column == 0 ? m_columnWidth : m_detailWidth;
+    return QRect(left, 0, std::max(0, width - kGridLineWidth), 1);
+}
+
+QRect UniformListView::cellRect(const QModelIndex& index, int column) const
+{
+    const QRect row = visualRect(index);
+    const QRect span = columnSpan(column);
+    if (row.isNull() || row.left() == kFarX || span.isNull())
+        return {};
+    return QRect(span.left(), row.top(), span.width(), row.height());
+}
+
+int UniformListView::columnAt(int x) const
+{
+    const int content = x + horizontalOffset();
+    if (content < 0 || content >= contentWidth())
+        return -1;
+    return content < m_columnWidth ? 0 : 1;
 }
 
 // Page Up/Down follow the list control convention: first to the edge of the visible page, then
@@ -338,8 +384,8 @@ void UniformListView::paintEvent(QPaintEvent* event)
 void UniformListView::paintDetail(QPainter& painter, QStyleOptionViewItem option,
                                   const QModelIndex& index) const
 {
-    option.rect = QRect(option.rect.left() + m_columnWidth, option.rect.top(),
-                        std::max(0, m_detailWidth - kGridLineWidth), option.rect.height());
+    const QRect span = columnSpan(1);
+    option.rect = QRect(span.left(), option.rect.top(), span.width(), option.rect.height());
     option.index = index;
     option.state &= ~QStyle::State_HasFocus;
     option.features = QStyleOptionViewItem::HasDisplay;

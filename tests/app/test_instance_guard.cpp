@@ -125,18 +125,44 @@ TEST_F(InstanceGuardTest, WithoutAnyUsableFolderTheProgramRunsUnguarded)
 }
 
 // What another user may plant at /tmp/corvale-<uid> before the program first starts: a folder
-// of their own (only root can make one here), a file or a link.
+// of their own (only root can make one here), a file or a link; or, in a folder of this user's
+// own, something in the lock file's place that cannot be opened as one. Each case starts with a
+// fresh home, so that no lock file of an earlier case stands in for the one it makes.
 TEST_F(InstanceGuardTest, APlantedLockFolderIsPassedOverForTheHomeFolder)
 {
-    const std::filesystem::path foreign = m_directory / "foreign", file = m_directory / "file",
-                                link = m_directory / "link";
-    std::filesystem::create_directory(foreign);
-    const bool root = chown(foreign.c_str(), 12345, 12345) == 0;
-    std::ofstream(file) << "x";
-    std::filesystem::create_symlink(m_directory, link);
-    const std::filesystem::path home = m_directory / "home" / ".cache" / "corvale";
-    for (const auto& planted : root ? std::vector{foreign, file, link} : std::vector{file, link}) {
-        SCOPED_TRACE(planted);
+    using Plant = void (*)(const std::filesystem::path& place, bool& skip);
+    const std::pair<const char*, Plant> cases[] = {
+        {"foreign folder",
+         [](const std::filesystem::path& place, bool& skip) {
+             std::filesystem::create_directory(place);
+             skip = chown(place.c_str(), 12345, 12345) != 0;
+         }},
+        {"file", [](const std::filesystem::path& place, bool&) { std::ofstream(place) << "x"; }},
+        {"link to a folder",
+         [](const std::filesystem::path& place, bool&) {
+             std::filesystem::create_symlink(place.parent_path(), place);
+         }},
+        {"own folder, lock file a folder",
+         [](const std::filesystem::path& place, bool&) {
+             std::filesystem::create_directories(place / "IDD_CORVALE_DIALOG.lock");
+         }},
+        {"own folder, lock file a link",
+         [](const std::filesystem::path& place, bool&) {
+             std::filesystem::create_directory(place);
+             std::filesystem::create_symlink(place.parent_path() / "elsewhere",
+                                             place / "IDD_CORVALE_DIALOG.lock");
+         }},
+    };
+    for (const auto& [name, plant] : cases) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path base = m_directory / name;
+        std::filesystem::create_directory(base);
+        const std::filesystem::path planted = base / "planted";
+        bool skip = false;
+        plant(planted, skip);
+        if (skip)
+            continue; // a folder of another user needs root
+        const std::filesystem::path home = base / "home" / ".cache" / "corvale";
         const std::vector<InstanceGuard::Folder> folders = {{planted, true}, {home, true}};
         const InstanceGuard first(marker, folders);
         EXPECT_FALSE(first.anotherCopyRuns());

@@ -39,21 +39,32 @@ INSTANTIATE_TEST_SUITE_P(SettingsFile, SizeLimit,
 
 // ---- Run as root in a user's folder ----
 
-TEST_F(ConfigDirectoryTest, SaveByRootKeepsTheOwnerOfTheOldFile)
+using OwnerRow = Row<std::pair<uid_t, gid_t>, int>;
+
+class SaveByRoot : public ConfigDirectoryTest, public ::testing::WithParamInterface<OwnerRow> {};
+
+TEST_P(SaveByRoot, KeepsTheOwnerAndGroupOfTheOldFile)
 {
     if (!IsRoot())
         GTEST_SKIP() << "changing a file's owner needs root";
+    const auto [owner, group] = GetParam().input;
     WriteBytes(nameXml(), kOld);
-    ASSERT_EQ(chown(nameXml().c_str(), kOwner, kStranger), 0);
+    ASSERT_EQ(chown(nameXml().c_str(), owner, group), 0);
     fs::permissions(nameXml(), fs::perms(0640));
     m_file.save(kSaved, "name.xml");
     struct stat status {};
     ASSERT_EQ(stat(nameXml().c_str(), &status), 0);
-    EXPECT_EQ(status.st_uid, kOwner);
-    EXPECT_EQ(status.st_gid, kStranger);
+    EXPECT_EQ(status.st_uid, owner);
+    EXPECT_EQ(status.st_gid, group);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     EXPECT_EQ(m_file.load("name.xml"), kSaved);
 }
+
+INSTANTIATE_TEST_SUITE_P(SettingsFile, SaveByRoot,
+                         ::testing::Values(OwnerRow{"OwnerAndGroupDiffer", {kOwner, kStranger}, 0},
+                                           OwnerRow{"OnlyTheGroupDiffers", {0, kStranger}, 0},
+                                           OwnerRow{"OnlyTheOwnerDiffers", {kOwner, 0}, 0}),
+                         RowName());
 
 // ---- Links planted in a folder others may write to ----
 

@@ -237,6 +237,30 @@ TEST_P(TickRecordUndo, InvertsTheLastChangeOnly)
 INSTANTIATE_TEST_SUITE_P(Budgets, TickRecordUndo,
                          testing::Values(TickRecord::defaultBudget, std::size_t{0}));
 
+// Without memory to spare, an undo is rebuilt from the history while a replay takes at most
+// maxReplayPasses rule passes; past them the rows are kept whatever the budget.
+class TickRecordReplayLimit : public testing::TestWithParam<int> {};
+
+TEST_P(TickRecordReplayLimit, ReplaysUpToTheLimitAndKeepsTheRowsPastIt)
+{
+    std::mt19937 random(5);
+    constexpr std::uint32_t rows = 200'000;
+    TickRecord record(0);
+    std::vector<std::uint32_t> before;
+    for (int rule = 0; rule < GetParam(); ++rule) {
+        before = record.ticks().rows();
+        auto pattern = std::make_shared<const RowPattern>(randomPattern(random, rows));
+        record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
+    }
+    EXPECT_EQ(record.undoIsReplayed(), GetParam() <= TickRecord::maxReplayPasses);
+    record.undo();
+    EXPECT_EQ(record.ticks().rows(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Passes, TickRecordReplayLimit,
+                         testing::Values(1, TickRecord::maxReplayPasses,
+                                         TickRecord::maxReplayPasses + 1));
+
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
     // '"' and ',' in the candidates end up inside names.
@@ -257,9 +281,16 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
                             std::to_string(insight.totalStrokes(row)) +
                             (standard ? ",是\r\n" : ",否\r\n"));
     }
-    std::string quoted;
-    appendCsvField(quoted, "a\"b,c");
-    EXPECT_EQ(quoted, "\"a\"\"b,c\"");
+    for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"plain", "plain"},
+             {"a\"b,c", "\"a\"\"b,c\""},
+             {"line\rreturn", "\"line\rreturn\""},
+             {"line\nfeed", "\"line\nfeed\""},
+             {"", ""}}) {
+        std::string quoted;
+        appendCsvField(quoted, field);
+        EXPECT_EQ(quoted, written) << field;
+    }
     EXPECT_EQ(exportHeader(ExportFormat::Csv), "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字\r\n");
 }
 

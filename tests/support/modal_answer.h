@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <functional>
@@ -40,5 +41,30 @@ inline void answerNextModal(ModalAnswer* answer, std::function<void(QDialog*)> i
         if (inspect)
             inspect(dialog);
         dialog->accept();
+    });
+}
+
+// What the next popup menu showed: its items ("-" for a separator) and its top-left corner.
+struct MenuAnswer {
+    QStringList items;
+    QPoint position;
+    bool seen = false;
+};
+
+// Closes the next popup menu from inside its own event loop, as answerNextModal() does dialogs.
+inline void answerNextMenu(MenuAnswer* answer, int attempts = 500, int delay = 0)
+{
+    QTimer::singleShot(delay, [answer, attempts] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible()) {
+            if (attempts > 1)
+                answerNextMenu(answer, attempts - 1, 10);
+            return;
+        }
+        answer->seen = true;
+        answer->position = menu->pos();
+        for (const QAction* action : menu->actions())
+            answer->items << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        menu->close();
     });
 }

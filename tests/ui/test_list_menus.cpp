@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QFile>
+#include <QMenu>
 #include <QSignalSpy>
 #include <csignal>
 #include <sys/resource.h>
@@ -18,9 +19,15 @@ class TestListMenus final : public QObject {
 
 private slots:
     void theListMenusFollowOneLayout();
+    void shiftF10OpensTheMenuOfTheFocus_data();
+    void shiftF10OpensTheMenuOfTheFocus();
     void rulesTickTheGoodNamesAwayAndUndoBringsThemBack();
     void copyPutsTheSelectedNamesOnTheClipboard_data();
     void copyPutsTheSelectedNamesOnTheClipboard();
+    void anExportHoldsTheRowsTheListShows_data();
+    void anExportHoldsTheRowsTheListShows();
+    void theContainingMenuListsEachCharacterOnce_data();
+    void theContainingMenuListsEachCharacterOnce();
     void aFailedExportLeavesTheOldFileWhole_data();
     void aFailedExportLeavesTheOldFileWhole();
     void anExportThatCannotBeWrittenIsReported();
@@ -29,6 +36,21 @@ private:
     static QAction* action(UniformListView* list, const char* name)
     {
         return list->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    // Fills the window with 王 and `characters` ideographs, ticks `ticked` (and inverts every
+    // tick), then shows the good names.
+    static void showGoodNamesAfterTicks(const NamingWindow& window, int characters,
+                                        const QList<int>& ticked, bool invert = false)
+    {
+        window.type(QStringLiteral("王"), ideographs(characters));
+        window.start();
+        window.tabs()->setCurrentIndex(1);
+        for (const int row : ticked)
+            window.tick(row);
+        if (invert)
+            action(window.exclusions(), "invertTicksAction")->trigger();
+        window.tabs()->setCurrentIndex(2);
     }
 };
 
@@ -63,6 +85,52 @@ void TestListMenus::theListMenusFollowOneLayout()
                  shared);
 }
 
+void TestListMenus::shiftF10OpensTheMenuOfTheFocus_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("row");
+    QTest::newRow("all names, row 2") << QStringLiteral("list1057") << 0 << 2;
+    QTest::newRow("exclusions, row 900") << QStringLiteral("list1003") << 1 << 900;
+    QTest::newRow("good names, no current row") << QStringLiteral("list1058") << 2 << -1;
+    QTest::newRow("surname field") << QStringLiteral("surnameEdit") << 0 << -1;
+    QTest::newRow("start button") << QStringLiteral("startButton") << 2 << -1;
+}
+
+// Through the shortcut map and the key events, the way a real Shift+F10 comes.
+void TestListMenus::shiftF10OpensTheMenuOfTheFocus()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, page);
+    QFETCH(int, row);
+    NamingWindow window;
+    window.type(wang, ideographs(40));
+    window.start();
+    window.tabs()->setCurrentIndex(page);
+    auto* widget = window.dialog().findChild<QWidget*>(focus);
+    auto* list = qobject_cast<UniformListView*>(widget);
+    if (list && row >= 0) {
+        list->setCurrentIndex(list->model()->index(row, 0));
+        list->scrollTo(list->currentIndex(), QAbstractItemView::PositionAtTop);
+    }
+    widget->setFocus();
+
+    MenuAnswer menu;
+    answerNextMenu(&menu);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(menu.seen);
+    const QList<QAction*> actions = list ? list->actions() : window.dialog().actions();
+    QCOMPARE(menu.items.size(), actions.size());
+    QCOMPARE(menu.items.last(), actions.last()->text());
+    if (list) {
+        // At the current row, or at the top of the rows without one.
+        const QRect cell = row >= 0 ? list->visualRect(list->currentIndex())
+                                    : QRect(0, 0, list->columnWidth(), list->rowHeight());
+        const QRect shown(list->viewport()->mapToGlobal(cell.topLeft()), cell.size());
+        QVERIFY2(shown.contains(menu.position), qPrintable(focus));
+    }
+}
+
 void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
 {
     NamingWindow window;
@@ -95,10 +163,19 @@ void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard_data()
     QTest::addColumn<int>("last");
     QTest::addColumn<QString>("clipboard");
     QTest::addColumn<bool>("notice");
-    QTest::newRow("two rows") << 2 << 1 << 2 << QStringLiteral("王一丁\n王丁一\n") << false;
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::newRow("two rows") << 2 << 1 << 2 << QStringLiteral("王一丁\n王丁一\n") << false
+                              << QList<int>{};
+    // The good names are 王一丁, 王丁一, 王丁丁: none of the ticked rows come back.
+    QTest::newRow("after ticks, from row 1")
+        << 2 << 1 << 2 << QStringLiteral("王丁一\n王丁丁\n") << false << QList<int>{0};
+    QTest::newRow("after ticks, across them")
+        << 3 << 2 << 4 << QStringLiteral("王丁一\n王丁丂\n王丂丁\n") << false
+        << QList<int>{1, 4, 6};
     // 1,000 characters give exactly the limit, one more exceeds it.
-    QTest::newRow("at the limit") << 1000 << 0 << 999'999 << QString() << false;
-    QTest::newRow("past the limit") << 1001 << 0 << 1'002'000 << QStringLiteral("kept") << true;
+    QTest::newRow("at the limit") << 1000 << 0 << 999'999 << QString() << false << QList<int>{};
+    QTest::newRow("past the limit")
+        << 1001 << 0 << 1'002'000 << QStringLiteral("kept") << true << QList<int>{};
 }
 
 void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard()
@@ -108,10 +185,9 @@ void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard()
     QFETCH(int, last);
     QFETCH(QString, clipboard);
     QFETCH(bool, notice);
+    QFETCH(QList<int>, ticked);
     NamingWindow window;
-    window.type(wang, ideographs(characters));
-    window.start();
-    window.tabs()->setCurrentIndex(2);
+    showGoodNamesAfterTicks(window, characters, ticked);
     UniformListView* list = window.goodNames();
     list->selectionModel()->select(
         QItemSelection(list->model()->index(first, 0), list->model()->index(last, 0)),
@@ -130,6 +206,87 @@ void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard()
     const QStringList lines = copied.split(QLatin1Char('\n'));
     QCOMPARE(lines.size(), last - first + 2);
     QCOMPARE(lines[last - first], list->model()->index(last, 0).data().toString());
+}
+
+void TestListMenus::anExportHoldsTheRowsTheListShows_data()
+{
+    QTest::addColumn<int>("characters");
+    QTest::addColumn<QList<int>>("ticked");
+    QTest::addColumn<bool>("invert");
+    QTest::addColumn<QString>("fileName");
+    // 90,000 rows are written in two parts; the second starts past a deleted row.
+    const QList<int> ticks{1, 70'000, 89'999};
+    QTest::newRow("after ticks, text") << 300 << ticks << false << QStringLiteral("names.txt");
+    QTest::newRow("after ticks, csv") << 300 << ticks << false << QStringLiteral("names.csv");
+    QTest::newRow("every row ticked, text") << 2 << QList<int>{} << true << QStringLiteral("a.txt");
+    QTest::newRow("every row ticked, csv") << 2 << QList<int>{} << true << QStringLiteral("a.csv");
+}
+
+// The good names' export compared line by line with what the list shows.
+void TestListMenus::anExportHoldsTheRowsTheListShows()
+{
+    QFETCH(int, characters);
+    QFETCH(QList<int>, ticked);
+    QFETCH(bool, invert);
+    QFETCH(QString, fileName);
+    NamingWindow window;
+    showGoodNamesAfterTicks(window, characters, ticked, invert);
+    const QStringList shown = rowsOf(window.goodNames());
+    QCOMPARE(shown.size(), invert ? 0 : characters * characters - ticked.size());
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(fileName);
+    const auto& model = *static_cast<const NameListModel*>(window.goodNames()->model());
+    QVERIFY(NameExport::write(model, path, NameExport::formatOf(path), {}).isEmpty());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    const bool csv = fileName.endsWith(QStringLiteral(".csv"));
+    const QByteArray header =
+        "\xEF\xBB\xBF" + QStringLiteral("名字,读音,声调,笔画,通用规范汉字\r\n").toUtf8();
+    if (csv) {
+        QVERIFY(bytes.startsWith(header));
+        bytes.remove(0, header.size());
+    }
+    QStringList lines =
+        QString::fromUtf8(bytes).split(csv ? QStringLiteral("\r\n") : QStringLiteral("\n"));
+    QCOMPARE(lines.takeLast(), QString());
+    for (QString& line : lines)
+        line = line.section(QLatin1Char(','), 0, 0);
+    QCOMPARE(lines, shown);
+}
+
+void TestListMenus::theContainingMenuListsEachCharacterOnce_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("goodNames");
+    QTest::newRow("王美美") << 0 << names({"美"}) << names({"王丽丽"});
+    QTest::newRow("王丽美") << 2 << names({"丽", "美"}) << names({"王美美"});
+}
+
+// The submenu offers the given-name characters of the current row; its first item ticks every
+// name holding that character.
+void TestListMenus::theContainingMenuListsEachCharacterOnce()
+{
+    QFETCH(int, row);
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, goodNames);
+    NamingWindow window;
+    window.type(wang, QStringLiteral("美丽"));
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    UniformListView* list = window.exclusions();
+    list->setCurrentIndex(list->model()->index(row, 0));
+    auto* menu = window.find<QMenu>("tickContainingMenu");
+    emit menu->aboutToShow();
+    QStringList texts;
+    for (const QAction* item : menu->actions())
+        texts << item->text();
+    QCOMPARE(texts, items);
+    menu->actions().first()->trigger();
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), goodNames);
 }
 
 void TestListMenus::aFailedExportLeavesTheOldFileWhole_data()
