@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <random>
 
 namespace {
@@ -87,6 +88,48 @@ void BM_GoodNamesTabAfterMenuItem(benchmark::State& state)
     state.SetLabel(item);
     window.exclusions()->findChild<QAction*>(QString::fromLatin1(item))->trigger();
     timeSwitchToGoodNames(state, window);
+}
+
+// 29 steps on the exclusion page through its menu: the rules in turn, 避开读音 with the parents'
+// names, and every third step 撤销. Reports the slowest undo and the process's peak resident
+// memory, window and all; run it alone for the peak to mean this sequence.
+void BM_TwentyNineMenuSteps(benchmark::State& state)
+{
+    static const char* const rules[] = {"tickRepeatedAction", "tickSameSoundAction",
+                                        "tickSameToneAction", "tickRareAction",
+                                        "avoidReadingsAction"};
+    Window window;
+    window.type(static_cast<int>(state.range(0)), true);
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    const auto action = [&window](const char* name) {
+        return window.exclusions()->findChild<QAction*>(QString::fromLatin1(name));
+    };
+    double slowestUndo = 0;
+    for (auto _ : state) {
+        for (int step = 0, rule = 0; step < 29; ++step) {
+            if (step % 3 == 2) {
+                const auto start = std::chrono::steady_clock::now();
+                action("undoTicksAction")->trigger();
+                slowestUndo = std::max(slowestUndo, std::chrono::duration<double, std::milli>(
+                                                        std::chrono::steady_clock::now() - start)
+                                                        .count());
+                continue;
+            }
+            const char* name = rules[rule++ % std::size(rules)];
+            ModalAnswer answer;
+            if (name == rules[4]) {
+                answerNextModal(&answer, [](QDialog* dialog) {
+                    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("李建国张秀英"));
+                });
+            }
+            action(name)->trigger();
+        }
+    }
+    state.counters["ticked"] =
+        window.exclusions()->model()->rowCount() - window.goodNames()->model()->rowCount();
+    state.counters["slowest_undo_ms"] = slowestUndo;
+    state.counters["peak_resident_MB"] = peakResidentMegabytes();
 }
 
 void BM_ScrollToRowAndPaint(benchmark::State& state)
@@ -187,6 +230,7 @@ BENCHMARK(BM_GoodNamesTabAfterMenuItem)
     ->ArgsProduct({{1000, 32767}, {0, 1}})
     ->ArgNames({"n", "rare"})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwentyNineMenuSteps)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StartToPaintedPagesWithReadings)
     ->Arg(40)

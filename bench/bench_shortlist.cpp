@@ -34,6 +34,11 @@ RowPattern avoidingParents(const NameInsight& insight)
     return rowsAvoiding(insight, U"李建国张秀英");
 }
 
+RowPattern keepingSecondCharacter(const NameInsight& insight)
+{
+    return rowsWithoutCharacterAt(insight, 1, insight.unit(0)[0].codePoint);
+}
+
 const std::pair<const char*, Rule> rules[] = {
     {"containing", containingFirst},
     {"repeated", rowsOfRepeatedCharacter},
@@ -41,13 +46,16 @@ const std::pair<const char*, Rule> rules[] = {
     {"same_tone", rowsInOneTone},
     {"rare", rowsWithRareCharacter},
     {"avoiding", avoidingParents},
+    {"level_or_oblique", rowsAllLevelOrAllOblique},
+    {"unseemly_homophone", rowsWithUnseemlyHomophone},
+    {"generation_character", keepingSecondCharacter},
 };
 
 void tickRule(TickRecord& record, const NameInsight& insight, Rule rule)
 {
     const std::uint64_t rows = insight.names().size();
     auto pattern = std::make_shared<const RowPattern>(rule(insight));
-    record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
+    record.tickAll(*matchingRows(*pattern, rows, {}, record.ticks()), pattern, rows);
 }
 
 // The second rule from its menu item to the ticks, with the first one's rows already ticked:
@@ -106,22 +114,53 @@ void BM_DenseRuleAfterDenseRule(benchmark::State& state)
                       rowsInOneTone);
 }
 
-// The longest history an undo replays: as many rules as it allows, each a rule of the menu in
-// turn, then one undo of the last, rebuilt from the history whatever the memory (a budget of 0).
+// A long history an undo replays: 16 rules, each a rule of the menu in turn, then one undo of
+// the last, rebuilt from the history whatever the memory (a budget of 0) and with no checkpoint
+// but the empty ticks.
 void BM_UndoAfterLongHistory(benchmark::State& state)
 {
     const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
-    TickRecord record(0);
+    TickRecord record(0, 0);
     for (auto _ : state) {
         state.PauseTiming();
         record.reset();
-        for (int i = 0; i < TickRecord::maxReplayPasses; ++i)
+        for (int i = 0; i < 16; ++i)
             tickRule(record, insight, rules[i % std::size(rules)].second);
         state.counters["ticks_and_undo_MB"] = static_cast<double>(record.sizeInBytes()) / 1e6;
         state.counters["undo_replayed"] = record.undoIsReplayed();
         state.ResumeTiming();
         record.undo();
     }
+}
+
+// 29 steps on one list: the rules of the menu in turn, every third step an undo of the one
+// before, as a user trying rules out would; the library's share of BM_TwentyNineMenuSteps. Reports
+// the most the ticks and undo held after any step, the slowest undo and the process's peak resident
+// memory, meaningful when the benchmark runs alone.
+void BM_TwentyNineSteps(benchmark::State& state)
+{
+    const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
+    double mostHeld = 0;
+    double slowestUndo = 0;
+    for (auto _ : state) {
+        TickRecord record;
+        for (int step = 0, rule = 0; step < 29; ++step) {
+            if (step % 3 == 2) {
+                const auto start = std::chrono::steady_clock::now();
+                record.undo();
+                slowestUndo = std::max(slowestUndo, std::chrono::duration<double, std::milli>(
+                                                        std::chrono::steady_clock::now() - start)
+                                                        .count());
+            } else {
+                // The items of the menu after 勾选含此字的名字, as BM_TwentyNineMenuSteps.
+                tickRule(record, insight, rules[1 + rule++ % (std::size(rules) - 1)].second);
+            }
+            mostHeld = std::max(mostHeld, static_cast<double>(record.sizeInBytes()) / 1e6);
+        }
+    }
+    state.counters["most_ticks_and_undo_MB"] = mostHeld;
+    state.counters["slowest_undo_ms"] = slowestUndo;
+    state.counters["peak_resident_MB"] = peakResidentMegabytes();
 }
 
 void BM_Insight(benchmark::State& state)
@@ -153,7 +192,7 @@ void BM_Export(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_Rule)
-    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3, 4, 5}})
+    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3, 4, 5, 6, 7, 8}})
     ->ArgNames({"n", "rule"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DenseRuleAfterDenseRule)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
@@ -163,6 +202,7 @@ BENCHMARK(BM_UndoAfterLongHistory)
     ->Arg(32767)
     ->Iterations(3)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TwentyNineSteps)->Arg(1000)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Insight)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)
     ->ArgsProduct({{3000}, {0, 1}})

@@ -41,6 +41,8 @@ std::optional<CharacterInfo> LookUpCharacter(char32_t codePoint)
         info.readings.emplace_back(kSyllableText + kSyllableBegin[syllable],
                                    kSyllableText + kSyllableBegin[syllable + 1]);
     }
+    info.nameReading = kNameReading[entry];
+    info.modernReadings = kModernReadings[entry];
     info.strokes = kStrokesAndFlags[entry] & ~kGeneralStandardFlag;
     info.generalStandard = (kStrokesAndFlags[entry] & kGeneralStandardFlag) != 0;
     info.definition.assign(kDefinitionText + kDefinitionBegin[entry],

@@ -7,9 +7,20 @@
 
 struct CharacterInfo {
     std::vector<std::string> readings; // tone-marked pinyin, UTF-8, the customary reading first
-    int strokes = 0;                   // total strokes, 0 when unknown
-    bool generalStandard = false;      // in the 2013 General Standard Chinese Characters list
-    std::string definition;            // short English gloss, may be empty
+    // readings[nameReading] is how a name reads the character: the customary reading, or when
+    // that has no tone mark the first toned one of the dictionaries (子 zǐ, 地 dì, 了 liǎo).
+    std::size_t nameReading = 0;
+    // readings[0 .. modernReadings) are today's readings; the rest are archaic ones.
+    std::size_t modernReadings = 0;
+    int strokes = 0;              // total strokes, 0 when unknown
+    bool generalStandard = false; // in the 2013 General Standard Chinese Characters list
+    std::string definition;       // short English gloss, may be empty
+
+    // The reading in a name, empty when the character has none.
+    std::string_view readingInName() const
+    {
+        return readings.empty() ? std::string_view() : std::string_view(readings[nameReading]);
+    }
 };
 std::optional<CharacterInfo> LookUpCharacter(char32_t codePoint);
 std::vector<std::string> SurnameReadings(std::u32string_view surname);

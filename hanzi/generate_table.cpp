@@ -2,6 +2,7 @@
 // character table (see unihan_table.h) as a C++ source file.
 //
 //   generate_table <output.cpp> <Unihan_Readings.txt.bz2> <Unihan_IRGSources.txt.bz2>...
+#include "hanzi/table_writer.h"
 #include "hanzi/unihan_parser.h"
 #include "hanzi/unihan_table.h"
 
@@ -17,6 +18,9 @@
 #include <unordered_map>
 
 namespace {
+
+using table_writer::writeArray;
+using table_writer::writeText;
 
 std::string decompress(const char* path)
 {
@@ -42,44 +46,6 @@ std::string decompress(const char* path)
     return text;
 }
 
-// Writes bytes as a string literal; everything but printable ASCII is an octal escape.
-void writeText(std::ostream& out, const std::string& text)
-{
-    constexpr std::size_t lineLength = 100;
-    out << '"';
-    std::size_t column = 0;
-    bool lastWasOctal = false;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool printable = byte >= 0x20 && byte < 0x7F && c != '"' && c != '\\' && c != '?';
-        if (printable && !(lastWasOctal && c >= '0' && c <= '7')) {
-            out << c;
-            lastWasOctal = false;
-        } else {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\%03o", byte);
-            out << escape;
-            lastWasOctal = true;
-        }
-        if (++column >= lineLength) {
-            out << "\"\n\"";
-            column = 0;
-            lastWasOctal = false;
-        }
-    }
-    out << '"';
-}
-
-template <typename Values>
-void writeArray(std::ostream& out, const char* type, const char* name, const Values& values)
-{
-    out << "const " << type << ' ' << name << "[] = {";
-    std::size_t i = 0;
-    for (const auto value : values)
-        out << (i++ % 12 == 0 ? "\n" : "") << static_cast<std::uint64_t>(value) << "u,";
-    out << "\n};\n";
-}
-
 void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& records)
 {
     std::vector<std::uint32_t> pageFirst(unihan_table::kPageCount, 0);
@@ -88,6 +54,8 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
     std::vector<std::uint8_t> strokesAndFlags;
     std::vector<std::uint32_t> readingBegin{0};
     std::vector<std::uint16_t> readings;
+    std::vector<std::uint8_t> nameReading;
+    std::vector<std::uint8_t> modernReadings;
     std::vector<std::uint32_t> syllableBegin{0};
     std::string syllableText;
     std::unordered_map<std::string, std::uint16_t> syllables;
@@ -115,6 +83,10 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
             readings.push_back(found->second);
         }
         readingBegin.push_back(static_cast<std::uint32_t>(readings.size()));
+        if (record.readings.size() > std::numeric_limits<std::uint8_t>::max())
+            throw std::runtime_error("too many readings of one character for the table");
+        nameReading.push_back(static_cast<std::uint8_t>(record.nameReading));
+        modernReadings.push_back(static_cast<std::uint8_t>(record.modernReadings));
         definitionText += record.definition;
         definitionBegin.push_back(static_cast<std::uint32_t>(definitionText.size()));
     }
@@ -131,6 +103,8 @@ void writeTable(std::ostream& out, const std::map<char32_t, unihan::Record>& rec
     writeArray(out, "std::uint8_t", "kStrokesAndFlags", strokesAndFlags);
     writeArray(out, "std::uint32_t", "kReadingBegin", readingBegin);
     writeArray(out, "std::uint16_t", "kReadings", readings);
+    writeArray(out, "std::uint8_t", "kNameReading", nameReading);
+    writeArray(out, "std::uint8_t", "kModernReadings", modernReadings);
     writeArray(out, "std::uint32_t", "kSyllableBegin", syllableBegin);
     writeArray(out, "std::uint32_t", "kDefinitionBegin", definitionBegin);
     out << "const char kSyllableText[] =\n";
@@ -148,23 +122,12 @@ int main(int argc, char** argv)
         std::cerr << "usage: " << argv[0] << " <output.cpp> <Unihan file.bz2>...\n";
         return 2;
     }
-    try {
+    return table_writer::writeSourceFile(argv[0], argv[1], [argc, argv](std::ostream& out) {
         unihan::Parser parser;
         for (int i = 2; i < argc; ++i) {
             std::istringstream text(decompress(argv[i]));
             parser.read(text);
         }
-        std::ostringstream table;
-        writeTable(table, parser.records());
-        std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-        out << table.str();
-        out.close();
-        if (!out)
-            throw std::runtime_error(std::string("cannot write ") + argv[1]);
-    } catch (const std::exception& error) {
-        std::cerr << argv[0] << ": " << error.what() << '\n';
-        std::remove(argv[1]);
-        return 1;
-    }
-    return 0;
+        writeTable(out, parser.records());
+    });
 }

@@ -35,12 +35,10 @@ constexpr std::array<CompoundSurname, 7> compoundSurnames{{
     {U"诸葛", "zhū", "gě"},
 }};
 
-std::string customaryReading(char32_t character)
+std::string readingInName(char32_t character)
 {
-    std::optional<CharacterInfo> info = LookUpCharacter(character);
-    if (!info || info->readings.empty())
-        return {};
-    return std::move(info->readings.front());
+    const std::optional<CharacterInfo> info = LookUpCharacter(character);
+    return info ? std::string(info->readingInName()) : std::string();
 }
 
 } // namespace
@@ -70,7 +68,7 @@ std::vector<std::string> SurnameReadings(std::u32string_view surname)
         if (i == 0 && single != singleSurnames.end())
             readings.emplace_back(single->reading);
         else
-            readings.push_back(customaryReading(surname[i]));
+            readings.push_back(readingInName(surname[i]));
     }
     return readings;
 }

@@ -1,7 +1,11 @@
 #include "hanzi/unihan_parser.h"
 
+#include "hanzi/character_info.h"
+
 #include <algorithm>
 #include <charconv>
+#include <initializer_list>
+#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -21,15 +25,10 @@ std::vector<std::string_view> words(std::string_view text)
     return pieces;
 }
 
-void addReading(std::vector<std::string>& readings, std::string_view reading)
-{
-    if (!reading.empty() && std::find(readings.begin(), readings.end(), reading) == readings.end())
-        readings.emplace_back(reading);
-}
-
 // Entries of the form `locations:reading,reading`; the locations may hold ',' and '*'.
-void addLocatedReadings(std::vector<std::string>& readings, std::string_view value)
+std::vector<std::string_view> locatedReadings(std::string_view value)
 {
+    std::vector<std::string_view> readings;
     for (std::string_view entry : words(value)) {
         const std::size_t colon = entry.find(':');
         if (colon == std::string_view::npos)
@@ -37,10 +36,33 @@ void addLocatedReadings(std::vector<std::string>& readings, std::string_view val
         entry.remove_prefix(colon + 1);
         while (!entry.empty()) {
             const std::size_t comma = std::min(entry.find(','), entry.size());
-            addReading(readings, entry.substr(0, comma));
+            if (comma > 0)
+                readings.push_back(entry.substr(0, comma));
             entry.remove_prefix(std::min(comma + 1, entry.size()));
         }
     }
+    return readings;
+}
+
+void addReadings(std::vector<std::string>& readings, const std::vector<std::string_view>& more)
+{
+    for (const std::string_view reading : more) {
+        if (std::find(readings.begin(), readings.end(), reading) == readings.end())
+            readings.emplace_back(reading);
+    }
+}
+
+// The first value with a tone mark among `fields`, each searched in turn.
+std::optional<std::string_view>
+firstToned(std::initializer_list<const std::vector<std::string_view>*> fields)
+{
+    for (const std::vector<std::string_view>* values : fields) {
+        const auto toned = std::ranges::find_if(
+            *values, [](std::string_view reading) { return ToneOf(reading) != 0; });
+        if (toned != values->end())
+            return *toned;
+    }
+    return std::nullopt;
 }
 
 char32_t parseCodePoint(std::string_view text)
@@ -116,11 +138,19 @@ std::map<char32_t, Record> Parser::records() const
         if (!fields.hasMandarin)
             continue;
         Record& record = records[codePoint];
-        for (const std::string_view reading : words(fields.mandarin))
-            addReading(record.readings, reading);
-        addLocatedReadings(record.readings, fields.tghz2013);
-        addLocatedReadings(record.readings, fields.xhc1983);
-        addLocatedReadings(record.readings, fields.hanyuPinyin);
+        const std::vector<std::string_view> mandarin = words(fields.mandarin);
+        const std::vector<std::string_view> tghz2013 = locatedReadings(fields.tghz2013);
+        const std::vector<std::string_view> xhc1983 = locatedReadings(fields.xhc1983);
+        addReadings(record.readings, mandarin);
+        addReadings(record.readings, tghz2013);
+        addReadings(record.readings, xhc1983);
+        record.modernReadings = record.readings.size();
+        addReadings(record.readings, locatedReadings(fields.hanyuPinyin));
+        if (!mandarin.empty() && ToneOf(mandarin.front()) == 0) {
+            if (const auto toned = firstToned({&tghz2013, &xhc1983}))
+                record.nameReading = static_cast<std::size_t>(
+                    std::ranges::find(record.readings, *toned) - record.readings.begin());
+        }
         record.strokes = parseStrokes(fields.totalStrokes);
         record.generalStandard = fields.hasTghz2013;
         record.definition = fields.definition;

@@ -9,7 +9,9 @@
 // is kPageFirst[c / 256] plus the set bits below it in that bitmap. Entry i's readings are
 // kReadings[kReadingBegin[i] .. kReadingBegin[i + 1]), indexes of syllables whose text is
 // kSyllableText[kSyllableBegin[s] .. kSyllableBegin[s + 1]), and its gloss
-// kDefinitionText[kDefinitionBegin[i] .. kDefinitionBegin[i + 1]).
+// kDefinitionText[kDefinitionBegin[i] .. kDefinitionBegin[i + 1]). Its reading in a name is
+// reading number kNameReading[i] of its own, and its first kModernReadings[i] readings are the
+// modern ones.
 namespace unihan_table {
 
 // Set in kStrokesAndFlags[i] when the character is in the 2013 general standard list; the
@@ -24,6 +26,8 @@ extern const std::uint64_t kPageBits[];
 extern const std::uint8_t kStrokesAndFlags[];
 extern const std::uint32_t kReadingBegin[];
 extern const std::uint16_t kReadings[];
+extern const std::uint8_t kNameReading[];
+extern const std::uint8_t kModernReadings[];
 extern const std::uint32_t kSyllableBegin[];
 extern const char kSyllableText[];
 extern const std::uint32_t kDefinitionBegin[];

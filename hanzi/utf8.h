@@ -58,4 +58,16 @@ inline Decoded decodeAt(std::string_view text, std::size_t offset)
     return {codePoint, length, true};
 }
 
+// The code points of `text`; a byte that starts no well-formed sequence gives U+FFFD.
+inline std::u32string decodeAll(std::string_view text)
+{
+    std::u32string codePoints;
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded decoded = decodeAt(text, i);
+        codePoints += decoded.wellFormed ? decoded.codePoint : U'\uFFFD';
+        i += decoded.length;
+    }
+    return codePoints;
+}
+
 } // namespace utf8

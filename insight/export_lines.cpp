@@ -1,5 +1,6 @@
 #include "insight/export_lines.h"
 
+#include "insight/name_source.h"
 #include "insight/name_text.h"
 
 std::string exportHeader(ExportFormat format)
@@ -7,7 +8,7 @@ std::string exportHeader(ExportFormat format)
     if (format == ExportFormat::Text)
         return {};
     return "\xEF\xBB\xBF"
-           "名字,读音,声调,笔画,通用规范汉字\r\n";
+           "名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处\r\n";
 }
 
 void appendCsvField(std::string& out, std::string_view field)
@@ -26,7 +27,7 @@ void appendCsvField(std::string& out, std::string_view field)
 }
 
 void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
-                      ExportFormat format)
+                      ExportFormat format, RowSources* sources)
 {
     if (format == ExportFormat::Text) {
         text.append(out, row);
@@ -38,5 +39,11 @@ void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
     appendCsvField(out, name);
     out += ',';
     text.appendInsightFields(out, row);
+    out += ',';
+    if (sources) {
+        std::string source;
+        sources->append(source, row);
+        appendCsvField(out, source);
+    }
     out += "\r\n";
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 class NameText;
+class RowSources;
 
 enum class ExportFormat {
     Text, // one name a line, UTF-8
@@ -13,9 +14,10 @@ enum class ExportFormat {
 
 // What a file of that format starts with.
 std::string exportHeader(ExportFormat format);
-// Appends the line of row `row`.
+// Appends the line of row `row`. A CSV line ends with the row's source from `sources`, or an
+// empty 出处 field without them.
 void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
-                      ExportFormat format);
+                      ExportFormat format, RowSources* sources = nullptr);
 // Appends `field` as an RFC 4180 field: quoted, with doubled quotes, when it holds a comma, a
 // quote or a line break.
 void appendCsvField(std::string& out, std::string_view field);

@@ -1,6 +1,7 @@
 #include "insight/name_insight.h"
 
 #include "hanzi/utf8.h"
+#include "insight/level_tones.h"
 
 #include <algorithm>
 #include <numeric>
@@ -14,10 +15,10 @@ Character describe(char32_t codePoint, std::string reading)
 {
     Character character{codePoint, LookUpCharacter(codePoint), {}, 0};
     if (character.info) {
-        character.reading = reading.empty() && !character.info->readings.empty()
-                                ? character.info->readings.front()
-                                : std::move(reading);
+        character.reading =
+            reading.empty() ? std::string(character.info->readingInName()) : std::move(reading);
         character.tone = ToneOf(character.reading);
+        character.syllable = SyllableOf(character.reading);
     }
     return character;
 }
@@ -54,6 +55,11 @@ Characters distinctCovered(Characters::const_iterator begin, Characters::const_i
             distinct.push_back(*it);
     }
     return distinct;
+}
+
+bool anyCovered(const Characters& characters)
+{
+    return std::ranges::any_of(characters, [](const Character* c) { return c->covered(); });
 }
 
 std::string strokeText(const Character& character)
@@ -139,6 +145,42 @@ std::vector<bool> NameInsight::outsideStandard(std::uint64_t row) const
     return outside;
 }
 
+std::vector<Syllable> NameInsight::syllables(std::uint64_t row) const
+{
+    std::vector<Syllable> syllables;
+    for (const Character* character : characters(row))
+        syllables.push_back(character->syllable);
+    return syllables;
+}
+
+std::string NameInsight::levels(std::uint64_t row) const
+{
+    std::vector<int> tones;
+    for (const Character* character : characters(row))
+        tones.push_back(character->covered() ? character->tone : 0);
+    return LevelText(tones);
+}
+
+std::string NameInsight::homophones(std::uint64_t row) const
+{
+    return HomophoneText(syllables(row), m_surname.size());
+}
+
+bool NameInsight::hasUnseemlyHomophone(std::uint64_t row) const
+{
+    return HasUnseemlyHomophone(syllables(row), m_surname.size());
+}
+
+std::string NameInsight::soundLines(std::uint64_t row) const
+{
+    if (!anyCovered(characters(row)))
+        return {};
+    std::string lines = "平仄：" + levels(row);
+    if (const std::string words = homophones(row); !words.empty())
+        lines += "\n谐音：" + words;
+    return lines;
+}
+
 std::string NameInsight::tooltip(std::uint64_t row) const
 {
     const Characters all = characters(row);
@@ -173,15 +215,13 @@ std::string NameInsight::tooltip(std::uint64_t row) const
         if (!character->info->definition.empty())
             tip += "\n释义：" + text(*character) + ' ' + character->info->definition;
     }
-    return tip;
+    return tip + '\n' + soundLines(row);
 }
 
 std::string NameInsight::columnText(std::uint64_t row) const
 {
-    const Characters all = characters(row);
-    if (std::none_of(all.begin(), all.end(),
-                     [](const Character* character) { return character->covered(); }))
+    if (!anyCovered(characters(row)))
         return {};
     return readings(row) + "（" + toneDigits(row) + "）  " + std::to_string(totalStrokes(row)) +
-           " 画";
+           " 画" + (hasUnseemlyHomophone(row) ? "  ⚠谐音不雅" : "");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "hanzi/character_info.h"
+#include "insight/homophones.h"
 #include "naming/name_list.h"
 
 #include <cstdint>
@@ -23,10 +24,11 @@ public:
         char32_t codePoint = 0;
         // Empty for a character the table does not cover ('?', U+FFFD, Latin letters...).
         std::optional<CharacterInfo> info;
-        // The reading the name gives it: the surname reading in the surname, the customary
-        // reading elsewhere; empty when not covered.
+        // The reading the name gives it: the surname reading in the surname, the reading in a
+        // name (CharacterInfo::readingInName) elsewhere; empty when not covered.
         std::string reading;
         int tone = 0;
+        Syllable syllable = kNoSyllable; // of `reading`, for finding homophones
 
         bool covered() const { return info.has_value(); }
     };
@@ -54,9 +56,20 @@ public:
     // True for each covered character outside the general standard list.
     std::vector<bool> outsideStandard(std::uint64_t row) const;
 
+    // 平仄: 平, 仄 or ？ per character (see LevelText).
+    std::string levels(std::uint64_t row) const;
+    // The everyday words the row sounds like (see HomophoneText), and whether one is unseemly.
+    std::string homophones(std::uint64_t row) const;
+    bool hasUnseemlyHomophone(std::uint64_t row) const;
+
+    // The tooltip's lines about the sound of the whole name: 平仄, and 谐音 when there are
+    // homophones; empty when no character is covered.
+    std::string soundLines(std::uint64_t row) const;
+
     // Multi-line text for the row's tooltip, UTF-8.
     std::string tooltip(std::uint64_t row) const;
-    // The single line of the reading column: readings, tone digits and total strokes.
+    // The single line of the reading column: readings, tone digits, total strokes, and a mark
+    // when the name sounds like an unseemly word.
     std::string columnText(std::uint64_t row) const;
 
 private:
@@ -66,4 +79,6 @@ private:
     // [m_unitBegin[i], m_unitBegin[i + 1]).
     std::vector<Character> m_unitCharacters;
     std::vector<std::uint32_t> m_unitBegin;
+
+    std::vector<Syllable> syllables(std::uint64_t row) const;
 };

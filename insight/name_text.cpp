@@ -1,17 +1,27 @@
 #include "insight/name_text.h"
 
 #include "hanzi/utf8.h"
+#include "insight/level_tones.h"
 #include "insight/name_insight.h"
 
 #include <charconv>
+#include <map>
 
 NameText::NameText(const NameInsight& insight)
     : m_insight(&insight)
     , m_surname(pieceOf(insight.surname()))
 {
     m_units.reserve(insight.names().unitCount());
-    for (std::uint64_t unit = 0; unit < insight.names().unitCount(); ++unit)
+    std::map<std::vector<Syllable>, std::uint64_t> sounds;
+    for (std::uint64_t unit = 0; unit < insight.names().unitCount(); ++unit) {
         m_units.push_back(pieceOf(insight.unit(unit)));
+        std::vector<Syllable> syllables;
+        for (const NameInsight::Character& character : insight.unit(unit))
+            syllables.push_back(character.syllable);
+        m_units.back().sound =
+            sounds.try_emplace(std::move(syllables), sounds.size()).first->second;
+    }
+    m_soundCount = sounds.size();
 }
 
 NameText::Piece NameText::pieceOf(const auto& characters)
@@ -23,6 +33,8 @@ NameText::Piece NameText::pieceOf(const auto& characters)
         piece.readings += separator + (character.covered() ? character.reading : "?");
         piece.tones += (piece.tones.empty() ? "" : "-") +
                        (character.covered() ? std::to_string(character.tone) : "?");
+        const int tone = character.covered() ? character.tone : 0;
+        piece.levels += LevelText(std::span(&tone, 1));
         piece.strokes += character.covered() ? character.info->strokes : 0;
         piece.standard = piece.standard && character.covered() && character.info->generalStandard;
     }
@@ -62,4 +74,16 @@ void NameText::appendInsightFields(std::string& text, std::uint64_t row) const
     char digits[16];
     text.append(digits, std::to_chars(digits, digits + sizeof digits, strokes).ptr);
     text += standard ? ",是" : ",否";
+
+    text += ',' + m_surname.levels;
+    std::uint64_t sounds = 0;
+    for (int position = 0; position < names.unitsPerName(); ++position) {
+        const Piece& unit = m_units[names.unitIndex(row, position)];
+        text += unit.levels;
+        sounds = sounds * m_soundCount + unit.sound;
+    }
+    auto [found, added] = m_homophones.try_emplace(sounds);
+    if (added)
+        found->second = m_insight->homophones(row);
+    text += ',' + found->second;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class NameInsight;
@@ -14,8 +15,9 @@ public:
 
     // Appends the name of row `row`.
     void append(std::string& text, std::uint64_t row) const;
-    // Appends the readings, tone digits, total strokes and whether every character is in the
-    // general standard list, comma-separated as CSV fields; the same values as the insight's.
+    // Appends the readings, tone digits, total strokes, whether every character is in the
+    // general standard list, 平仄 and homophones, comma-separated as CSV fields; the same values
+    // as the insight's. Homophones are worked out once per pair of unit sounds.
     void appendInsightFields(std::string& text, std::uint64_t row) const;
 
 private:
@@ -23,12 +25,16 @@ private:
         std::string text;
         std::string readings; // space-separated
         std::string tones;    // '-'-separated
+        std::string levels;   // 平, 仄 or ？ per character
         int strokes = 0;
         bool standard = true;
+        std::uint64_t sound = 0; // units of equal sound share it
     };
     static Piece pieceOf(const auto& characters);
 
     const NameInsight* m_insight;
     Piece m_surname;
     std::vector<Piece> m_units;
+    std::uint64_t m_soundCount = 0;
+    mutable std::unordered_map<std::uint64_t, std::string> m_homophones; // by the units' sounds
 };

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <random>
+#include <string>
 #include <sys/stat.h>
 #include <utility>
 
@@ -44,33 +46,6 @@ mode_t CurrentUmask()
     return kFallbackUmask;
 }
 
-// What the replacement takes over from the file it replaces.
-struct Inheritance {
-    mode_t mode;
-    // The old file's owner and group; absent for a new file, which keeps the creator's.
-    std::optional<std::pair<uid_t, gid_t>> owner;
-};
-
-// The permission bits and owner the replacement gets: the old file's, or for a new file the
-// bits that creating it directly would have given. Nothing when the old file must stay
-// untouched: not a regular file, or read-only. A file without any write bit counts as read-only
-// even for root, who could otherwise open it for writing.
-std::optional<Inheritance> InheritanceFrom(const std::string& target)
-{
-    struct stat status {};
-    if (stat(target.c_str(), &status) != 0) {
-        return errno == ENOENT ? std::optional(Inheritance{0666 & ~CurrentUmask(), std::nullopt})
-                               : std::nullopt;
-    }
-    if (!S_ISREG(status.st_mode) || (status.st_mode & 0222) == 0) {
-        return std::nullopt;
-    }
-    if (!UniqueFd(open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY))) {
-        return std::nullopt;
-    }
-    return Inheritance{status.st_mode & 07777, std::pair(status.st_uid, status.st_gid)};
-}
-
 // Gives the open temporary file the old file's owner and group, so that a save by another user
 // (root, typically) does not take the file away from its owner. Only a real change is asked
 // for, since even an owner may not hand a file to a group of which they are not a member.
@@ -82,6 +57,20 @@ bool TakeOwner(int fd, const std::optional<std::pair<uid_t, gid_t>>& owner)
         return true;
     }
     return fchown(fd, owner->first, owner->second) == 0;
+}
+
+// A name of the temporary-file pattern, as mkostemp() would choose it.
+std::string RandomTemporaryName(const std::string& directory, const std::string& fileName)
+{
+    static constexpr std::string_view letters =
+        "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    static std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+    std::string name = directory + "/" + TemporaryPrefix(fileName);
+    for (std::size_t i = 0; i < kRandomNameLength; ++i) {
+        name += letters[pick(random)];
+    }
+    return name;
 }
 
 bool WriteAll(int fd, std::string_view bytes)
@@ -119,32 +108,115 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix)
 
 } // namespace
 
-bool ReplaceFileContents(const std::string& path, std::string_view contents)
+FileReplacement::FileReplacement(const std::string& path)
 {
     const auto target = ResolveLinks(path);
     if (!target) {
+        fail(ReplacementFault::LinkNotFollowed);
+        return;
+    }
+    m_target = *target;
+    m_directory = DirectoryOf(m_target);
+    struct stat status {};
+    if (stat(m_target.c_str(), &status) != 0) {
+        if (errno != ENOENT) {
+            fail(ReplacementFault::SystemError, errno);
+            return;
+        }
+        m_mode = 0666 & ~CurrentUmask();
+    } else if (!S_ISREG(status.st_mode)) {
+        fail(ReplacementFault::NotRegularFile);
+        return;
+    } else if ((status.st_mode & 0222) == 0 ||
+               !UniqueFd(open(m_target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY))) {
+        // Root may open a file without write bits for writing: the bits alone protect it.
+        fail(ReplacementFault::ReadOnly);
+        return;
+    } else {
+        m_mode = status.st_mode & 07777;
+        m_owner = std::pair(status.st_uid, status.st_gid);
+    }
+    // A nameless file needs /proc to be given a name at the end.
+    if (access("/proc/self/fd", X_OK) == 0) {
+        m_fd = open(m_directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    }
+    if (m_fd < 0) {
+        m_temporary = m_directory + "/" + TemporaryPrefix(FileNameOf(m_target)) +
+                      std::string(kRandomNameLength, 'X');
+        m_fd = mkostemp(m_temporary.data(), O_CLOEXEC);
+        if (m_fd < 0) {
+            m_temporary.clear();
+            fail(ReplacementFault::SystemError, errno);
+        }
+    }
+}
+
+FileReplacement::~FileReplacement()
+{
+    if (m_fd >= 0) {
+        close(m_fd);
+    }
+    if (!m_temporary.empty()) {
+        unlink(m_temporary.c_str());
+    }
+}
+
+bool FileReplacement::fail(ReplacementFault fault, int error)
+{
+    if (m_fault == ReplacementFault::None) {
+        m_fault = fault;
+        m_errno = error;
+    }
+    return false;
+}
+
+bool FileReplacement::write(std::string_view bytes)
+{
+    if (m_fault != ReplacementFault::None) {
         return false;
     }
-    const auto inheritance = InheritanceFrom(*target);
-    if (!inheritance) {
+    return WriteAll(m_fd, bytes) || fail(ReplacementFault::SystemError, errno);
+}
+
+// Links a nameless temporary file into the folder under a fresh temporary name.
+bool FileReplacement::giveName()
+{
+    if (!m_temporary.empty()) {
+        return true;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = RandomTemporaryName(m_directory, FileNameOf(m_target));
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            m_temporary = std::move(name);
+            return true;
+        }
+        if (errno != EEXIST) {
+            return false;
+        }
+    }
+    return false;
+}
+
+bool FileReplacement::commit()
+{
+    if (m_fault != ReplacementFault::None) {
         return false;
     }
-    const std::string directory = DirectoryOf(*target);
-    std::string temporary = directory + "/" + TemporaryPrefix(FileNameOf(*target)) +
-                            std::string(kRandomNameLength, 'X');
-    UniqueFd fd(mkostemp(temporary.data(), O_CLOEXEC));
-    if (!fd) {
-        return false;
+    const bool closed = TakeOwner(m_fd, m_owner) && fchmod(m_fd, m_mode) == 0 && fsync(m_fd) == 0 &&
+                        giveName() && close(std::exchange(m_fd, -1)) == 0;
+    if (!closed || std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+        return fail(ReplacementFault::SystemError, errno);
     }
-    const bool replaced = WriteAll(fd.get(), contents) && TakeOwner(fd.get(), inheritance->owner) &&
-                          fchmod(fd.get(), inheritance->mode) == 0 && fsync(fd.get()) == 0 &&
-                          fd.close() && std::rename(temporary.c_str(), target->c_str()) == 0;
-    if (!replaced) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    SyncDirectory(directory);
+    m_temporary.clear();
+    SyncDirectory(m_directory);
     return true;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view contents)
+{
+    FileReplacement replacement(path);
+    return replacement.write(contents) && replacement.commit();
 }
 
 void RemoveStaleTemporaryFiles(const std::string& directory, const std::string& fileName)

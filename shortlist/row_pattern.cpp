@@ -1,5 +1,7 @@
 #include "shortlist/row_pattern.h"
 
+#include "shortlist/memory_headroom.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -8,7 +10,7 @@ namespace {
 constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
 // How many bitmap blocks are built between two progress reports.
 constexpr std::uint64_t blocksPerReport = 64;
-// How many blocks are gathered before they join the rows matched so far.
+// How many blocks are gathered before they join the rows matched so far: at most 2 MB.
 constexpr std::uint64_t blocksPerChunk = 256;
 
 void setBits(std::uint64_t* words, std::uint64_t begin, std::uint64_t end)
@@ -82,7 +84,7 @@ void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64
 }
 
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
-                                   const Progress& progress)
+                                   const Progress& progress, const RowSet& leftOut)
 {
     RowSet matched;
     const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
@@ -98,9 +100,17 @@ std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows
         std::fill(words.begin(), words.end(), 0);
         addMatchingBlock(pattern, total, block, words.data());
         chunk.appendBlock(static_cast<std::uint16_t>(block), words.data());
-        if ((block + 1) % blocksPerChunk == 0 || block + 1 == blocks)
+        // Appending walks the parts, and subtracting from runs makes full bitmaps for a while;
+        // a chunk at a time, the rows left out go and runs are stored as runs, so that a rule
+        // matching nearly every row never holds a full bitmap of the list.
+        if ((block + 1) % blocksPerChunk == 0 || block + 1 == blocks) {
+            // The chunk's parts may be copied and the list of parts may grow.
+            EnsureHeadroom(2 * blocksPerChunk * RowSet::wordsPerBlock * sizeof(std::uint64_t) +
+                           matched.bits().getSizeInBytes(false));
+            chunk.subtract(leftOut);
+            chunk.compact();
             matched.unite(std::exchange(chunk, RowSet()));
+        }
     }
-    matched.compact();
     return matched;
 }

@@ -32,6 +32,8 @@ struct RowPattern {
 void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64_t block,
                       std::uint64_t* words);
 
-// The matching rows among the first `rows`, or nothing when `progress` asked to stop.
+// The matching rows among the first `rows` that are not in `leftOut`, or nothing when `progress`
+// asked to stop. Leaving out the rows already ticked spares the memory of the rows a rule would
+// only tick again.
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
-                                   const Progress& progress);
+                                   const Progress& progress, const RowSet& leftOut = RowSet());

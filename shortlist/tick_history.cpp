@@ -22,15 +22,37 @@ void flipBlock(std::vector<std::uint64_t>& words, std::uint64_t rows, std::uint6
     }
 }
 
+// Sets in `words` the rows of `set` that lie in block `block`; the other bits stay.
+void addBlockOf(const RowSet& set, std::uint64_t block, std::vector<std::uint64_t>& words)
+{
+    const std::uint64_t first = block * blockSize;
+    auto row = set.bits().begin();
+    row.equalorlarger(static_cast<std::uint32_t>(first));
+    for (const auto end = set.bits().end(); row != end && *row < first + blockSize; ++row) {
+        const std::uint64_t bit = *row - first;
+        words[bit / 64] |= std::uint64_t{1} << (bit % 64);
+    }
+}
+
 } // namespace
+
+void TickHistory::checkpoint(const RowSet& ticks)
+{
+    m_steps.clear();
+    m_checkpoint = ticks;
+    m_passes = 0;
+}
 
 void TickHistory::addChange(Step step)
 {
     // A clear that can no longer be undone leaves nothing of the steps before it to replay.
     const auto lastChange = std::find_if(m_steps.rbegin(), m_steps.rend(),
                                          [](const Step& s) { return s.kind != Kind::Ticks; });
-    if (step.kind != Kind::Undo && lastChange != m_steps.rend() && lastChange->kind == Kind::Clear)
+    if (step.kind != Kind::Undo && lastChange != m_steps.rend() &&
+        lastChange->kind == Kind::Clear) {
         m_steps.erase(m_steps.begin(), std::prev(lastChange.base()));
+        m_checkpoint = RowSet();
+    }
     m_steps.push_back(std::move(step));
     m_passes = static_cast<int>(std::ranges::count_if(
         m_steps, [](const Step& s) { return s.kind == Kind::Rule || s.kind == Kind::Undo; }));
@@ -69,13 +91,12 @@ void TickHistory::addTick(std::uint32_t row, bool on)
 
 void TickHistory::reset()
 {
-    m_steps.clear();
-    m_passes = 0;
+    checkpoint(RowSet());
 }
 
 std::size_t TickHistory::sizeInBytes() const
 {
-    std::size_t bytes = m_steps.capacity() * sizeof(Step);
+    std::size_t bytes = m_steps.capacity() * sizeof(Step) + m_checkpoint.sizeInBytes();
     for (const Step& step : m_steps) {
         bytes += step.ticks.capacity() * sizeof(Tick);
         if (step.pattern) {
@@ -92,6 +113,8 @@ void TickHistory::replayBlock(std::size_t end, std::uint64_t block, Words& state
                               Words& rule) const
 {
     std::ranges::fill(state, 0);
+    if (!m_checkpoint.empty())
+        addBlockOf(m_checkpoint, block, state);
     Kind lastChange = Kind::Ticks;
     std::uint64_t lastRows = 0;
     for (std::size_t i = 0; i < end; ++i) {

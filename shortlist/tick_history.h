@@ -8,12 +8,18 @@
 #include <utility>
 #include <vector>
 
-// The changes made to the ticks of a list since it was made, kept small enough to hold beside
+// The changes made to the ticks of a list since a checkpoint, kept small enough to hold beside
 // the ticks: a rule by its row pattern, an invert, a clear and an undo by their kind, single
-// ticks by their row. Replaying them rebuilds any block of 2^16 rows as it was before the last
-// rule without holding a second bitmap of the whole list.
+// ticks by their row. The checkpoint is the ticks as they were when they took little room (none
+// at all at first). Replaying the changes over it rebuilds any block of 2^16 rows as it was
+// before the last rule without holding a second bitmap of the whole list.
 class TickHistory final {
 public:
+    // Forgets every change: the ticks are now `ticks`, kept as the starting point of a replay.
+    // A copy shares the bitmap's containers until the ticks change them.
+    void checkpoint(const RowSet& ticks);
+    // Makes room for the next change, so that adding it cannot fail for want of memory.
+    void reserve() { m_steps.reserve(m_steps.size() + 1); }
     void addRule(std::shared_ptr<const RowPattern> pattern, std::uint64_t rows);
     void addInvert(std::uint64_t rows);
     void addClear();
@@ -24,6 +30,7 @@ public:
 
     // The rule patterns a replay fills for every block, a measure of its time.
     int passes() const { return m_passes; }
+    // Bytes the changes and the checkpoint hold, counting parts the checkpoint shares in full.
     std::size_t sizeInBytes() const;
 
     // The rows the last change, a rule, newly ticked, handed to `visit` as sets of up to
@@ -52,5 +59,6 @@ private:
                      Words& rule) const;
 
     std::vector<Step> m_steps;
+    RowSet m_checkpoint;
     int m_passes = 0;
 };

@@ -1,14 +1,21 @@
 #include "shortlist/tick_record.h"
 
+#include "shortlist/memory_headroom.h"
+
 namespace {
+
+// Room the bitmap operations of a change may take beyond what the sets hold: the containers of
+// one chunk of a replay and the history's next entry.
+constexpr std::size_t headroomSlack = 4 << 20;
 
 // Blocks of 2^16 rows an undo rebuilds before it unticks them: at most 2 MB at once.
 constexpr std::size_t blocksPerChunk = 256;
 
 } // namespace
 
-TickRecord::TickRecord(std::size_t budget)
+TickRecord::TickRecord(std::size_t budget, std::size_t checkpointBudget)
     : m_budget(budget)
+    , m_checkpointBudget(checkpointBudget)
 {
 }
 
@@ -21,9 +28,13 @@ void TickRecord::tick(std::uint32_t row, bool on)
 std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                                   std::uint64_t listRows)
 {
-    restartHistoryIfEmpty();
-    // The rule's own bitmap becomes the undo, so no third bitmap is ever held.
-    rows.subtract(m_ticks);
+    EnsureHeadroom(rows.sizeInBytes() + m_ticks.sizeInBytes() + headroomSlack);
+    m_history.reserve();
+    checkpointIfSmall();
+    // The rule's own bitmap becomes the undo, so no third bitmap is ever held. Subtracting
+    // turns runs into bitmaps for a while, so it is done only when the rows overlap the ticks.
+    if (rows.bits().intersect(m_ticks.bits()))
+        rows.subtract(m_ticks);
     m_undoRows = std::move(rows);
     m_undoRows.compact();
     m_ticks.unite(m_undoRows);
@@ -31,26 +42,31 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
     m_history.addRule(std::move(pattern), listRows);
     m_undo = Undo::Untick;
     const std::uint64_t added = m_undoRows.count();
-    if (sizeInBytes() > m_budget && m_history.passes() <= maxReplayPasses && m_historyWhole) {
+    if (sizeInBytes() > m_budget && m_historyWhole) {
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
+    ReturnFreedMemory();
     return added;
 }
 
 void TickRecord::invert(std::uint64_t rows)
 {
-    restartHistoryIfEmpty();
+    EnsureHeadroom(2 * m_ticks.sizeInBytes() + headroomSlack);
+    m_history.reserve();
+    checkpointIfSmall();
     m_undoRows = RowSet();
     m_ticks.flip(rows);
     m_ticks.compact();
     m_inverted = rows;
     m_history.addInvert(rows);
     m_undo = Undo::Invert;
+    ReturnFreedMemory();
 }
 
 void TickRecord::clear()
 {
+    m_history.reserve();
     m_undoRows = std::move(m_ticks);
     m_ticks = RowSet();
     m_history.addClear();
@@ -59,19 +75,23 @@ void TickRecord::clear()
 
 void TickRecord::replace(RowSet ticks)
 {
+    m_history.reserve();
     m_undoRows = std::move(m_ticks);
     m_ticks = std::move(ticks);
     m_ticks.compact();
+    // The history cannot rebuild ticks that came from elsewhere, unless they become its
+    // checkpoint.
     m_history.reset();
-    m_historyWhole = m_ticks.empty() && m_undoRows.empty();
+    m_historyWhole = false;
+    checkpointIfSmall();
     m_undo = Undo::Replace;
 }
 
-void TickRecord::restartHistoryIfEmpty()
+void TickRecord::checkpointIfSmall()
 {
-    // Without ticks nothing that came before is needed to rebuild them.
-    if (m_ticks.empty()) {
-        m_history.reset();
+    // Nothing that came before is needed to rebuild ticks the checkpoint holds.
+    if (m_ticks.sizeInBytes() <= m_checkpointBudget) {
+        m_history.checkpoint(m_ticks);
         m_historyWhole = true;
     }
 }
@@ -87,9 +107,13 @@ void TickRecord::reset()
 
 void TickRecord::undo()
 {
+    if (m_undo == Undo::None)
+        return;
+    EnsureHeadroom(m_ticks.sizeInBytes() + m_undoRows.sizeInBytes() + headroomSlack);
+    m_history.reserve();
     switch (m_undo) {
     case Undo::None:
-        return;
+        break;
     case Undo::Untick:
         m_ticks.subtract(m_undoRows);
         break;
@@ -108,11 +132,14 @@ void TickRecord::undo()
         std::swap(m_ticks, m_undoRows);
         break;
     }
-    // A replace left no history for the undo to follow.
-    if (m_undo != Undo::Replace)
+    // The history of a replace is at most a checkpoint of the ticks it put in place.
+    if (m_undo == Undo::Replace)
+        m_historyWhole = false;
+    else
         m_history.addUndo();
     m_undoRows = RowSet();
     m_undo = Undo::None;
+    ReturnFreedMemory();
 }
 
 std::size_t TickRecord::sizeInBytes() const

@@ -11,22 +11,30 @@
 //
 // The rows a rule newly ticked are kept as a bitmap while that and the ticks fit in the memory
 // budget. Past it they are dropped, and an undo rebuilds them block by block from the history
-// of changes, which takes longer but holds no second bitmap of the whole list.
+// of changes, which takes longer but holds no second bitmap of the whole list. Whenever the
+// ticks take little room before a rule or an invert, they become the history's checkpoint, so
+// a replay covers only the changes since the ticks were last that small.
+//
+// A change many rows at once either happens whole or throws std::bad_alloc having changed
+// nothing: it first makes sure the memory its bitmap operations may take can be had.
 class TickRecord final {
 public:
     // Ticks and undo of a list of 2^30 rows in every pattern the rules make, with room to spare.
     static constexpr std::size_t defaultBudget = 140'000'000;
-    // A replay fills about this many rule patterns for every block at most.
-    static constexpr int maxReplayPasses = 16;
+    // Ticks of at most this many bytes become the checkpoint of the history; a replay reads
+    // every row of the checkpoint once.
+    static constexpr std::size_t defaultCheckpointBudget = 4'000'000;
 
-    explicit TickRecord(std::size_t budget = defaultBudget);
+    explicit TickRecord(std::size_t budget = defaultBudget,
+                        std::size_t checkpointBudget = defaultCheckpointBudget);
 
     const RowSet& ticks() const { return m_ticks; }
     bool ticked(std::uint32_t row) const { return m_ticks.contains(row); }
     void tick(std::uint32_t row, bool on);
 
     // Ticks `rows`, the rows `pattern` matches among the first `listRows`, as well; returns the
-    // number of rows newly ticked.
+    // number of rows newly ticked. Rows made without the ticked ones (see matchingRows) cost
+    // the least memory.
     std::uint64_t tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
                           std::uint64_t listRows);
     // Turns every tick of the rows [0, rows) over.
@@ -49,14 +57,15 @@ public:
 private:
     enum class Undo { None, Untick, UntickReplayed, Retick, Invert, Replace };
 
-    void restartHistoryIfEmpty();
+    void checkpointIfSmall();
 
     std::size_t m_budget;
+    std::size_t m_checkpointBudget;
     RowSet m_ticks;
     Undo m_undo = Undo::None;
     RowSet m_undoRows; // the rows to untick or tick again, or the ticks replaced
-    // Whether the history holds every change since the ticks were empty, so that a replay
-    // rebuilds them; not so after a replace.
+    // Whether the history holds every change since its checkpoint, so that a replay rebuilds
+    // the ticks; not so after a replace until the next checkpoint.
     bool m_historyWhole = true;
     std::uint64_t m_inverted = 0; // the rows the last invert turned over
     TickHistory m_history;

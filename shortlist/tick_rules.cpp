@@ -1,10 +1,13 @@
 #include "shortlist/tick_rules.h"
 
 #include "hanzi/toneless.h"
+#include "insight/level_tones.h"
 #include "insight/name_insight.h"
 #include "naming/name_list.h"
 
 #include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <map>
 #include <set>
 
@@ -87,16 +90,81 @@ bool allCovered(Characters characters)
     return std::ranges::all_of(characters, &NameInsight::Character::covered);
 }
 
-// The tone all of `characters` share, or -1 when they differ or one has no reading.
-int sharedTone(Characters characters)
+// A character's tone (0 to 4), or -1 without reading.
+int toneClass(const NameInsight::Character& character)
 {
-    if (characters.empty() || !allCovered(characters))
+    return character.covered() ? character.tone : -1;
+}
+
+// A character's 平仄 as a number, or -1 when it is neither.
+int levelClass(const NameInsight::Character& character)
+{
+    const ToneLevel level = LevelOfTone(toneClass(character));
+    return level == ToneLevel::Unknown ? -1 : static_cast<int>(level);
+}
+
+// The class all of `characters` share, or -1 when they differ or one has none.
+template <typename ClassOf>
+int sharedClass(Characters characters, ClassOf classOf)
+{
+    if (characters.empty())
         return -1;
-    const int tone = characters[0].tone;
-    return std::ranges::all_of(characters,
-                               [tone](const NameInsight::Character& c) { return c.tone == tone; })
-               ? tone
+    const int first = classOf(characters[0]);
+    return first >= 0 && std::ranges::all_of(
+                             characters,
+                             [&](const NameInsight::Character& c) { return classOf(c) == first; })
+               ? first
                : -1;
+}
+
+// The rows whose characters, surname included, all share one class.
+template <typename ClassOf>
+RowPattern rowsInOneClass(const NameInsight& insight, ClassOf classOf)
+{
+    const NameList& names = insight.names();
+    RowPattern pattern = emptyPattern(names);
+    const auto shared = [classOf](Characters characters) {
+        return sharedClass(characters, classOf);
+    };
+    const int surnameClass = insight.surname().empty() ? -2 : shared(insight.surname());
+    if (surnameClass == -1)
+        return pattern;
+    // Without a surname the first unit sets the class of its block.
+    const auto inClass = [&insight, &shared](std::uint64_t unit, int wanted) {
+        const int unitClass = shared(insight.unit(unit));
+        return unitClass >= 0 && (wanted == -2 || unitClass == wanted);
+    };
+    if (surnameClass >= 0 || !threeCharacters(names)) {
+        pattern.subsets.push_back(subsetOf(
+            names.unitCount(), [&](std::uint64_t unit) { return inClass(unit, surnameClass); }));
+        for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block) {
+            if (!threeCharacters(names) || inClass(block, surnameClass))
+                pattern.blocks[block] = 0;
+        }
+        return pattern;
+    }
+    std::map<int, std::int32_t> subsetOfClass;
+    for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block) {
+        const int blockClass = shared(insight.unit(block));
+        if (blockClass < 0)
+            continue;
+        auto [found, added] = subsetOfClass.try_emplace(
+            blockClass, static_cast<std::int32_t>(pattern.subsets.size()));
+        if (added) {
+            pattern.subsets.push_back(subsetOf(
+                names.unitCount(), [&](std::uint64_t unit) { return inClass(unit, blockClass); }));
+        }
+        pattern.blocks[block] = found->second;
+    }
+    return pattern;
+}
+
+std::vector<Syllable> syllablesOf(Characters characters)
+{
+    std::vector<Syllable> syllables;
+    for (const NameInsight::Character& character : characters)
+        syllables.push_back(character.syllable);
+    return syllables;
 }
 
 } // namespace
@@ -172,38 +240,81 @@ RowPattern rowsSoundingLikeAnEarlierRow(const NameInsight& insight)
 
 RowPattern rowsInOneTone(const NameInsight& insight)
 {
+    return rowsInOneClass(insight, toneClass);
+}
+
+RowPattern rowsAllLevelOrAllOblique(const NameInsight& insight)
+{
+    return rowsInOneClass(insight, levelClass);
+}
+
+RowPattern rowsWithUnseemlyHomophone(const NameInsight& insight)
+{
     const NameList& names = insight.names();
     RowPattern pattern = emptyPattern(names);
-    const int tone = insight.surname().empty() ? -2 : sharedTone(insight.surname());
-    if (tone == -1)
-        return pattern;
-    // Without a surname the first unit sets the tone of its block.
-    const auto inTone = [&insight, tone](std::uint64_t unit, int wanted) {
-        const int unitTone = sharedTone(insight.unit(unit));
-        return unitTone >= 0 && (wanted == -2 || unitTone == wanted);
-    };
-    if (tone >= 0 || !threeCharacters(names)) {
-        pattern.subsets.push_back(subsetOf(
-            names.unitCount(), [&inTone, tone](std::uint64_t unit) { return inTone(unit, tone); }));
-        for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block) {
-            if (!threeCharacters(names) || inTone(block, tone))
-                pattern.blocks[block] = 0;
-        }
-        return pattern;
-    }
-    std::map<int, std::int32_t> subsetOfTone;
-    for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block) {
-        const int blockTone = sharedTone(insight.unit(block));
-        if (blockTone < 0)
-            continue;
+    // Units of the same syllables sound alike: each pair of sounds is heard once.
+    std::map<std::vector<Syllable>, std::size_t> soundIndex;
+    std::vector<std::vector<Syllable>> sounds;
+    std::vector<std::size_t> soundOfUnit(names.unitCount());
+    for (std::uint64_t unit = 0; unit < names.unitCount(); ++unit) {
         auto [found, added] =
-            subsetOfTone.try_emplace(blockTone, static_cast<std::int32_t>(pattern.subsets.size()));
-        if (added) {
-            pattern.subsets.push_back(subsetOf(
-                names.unitCount(), [&](std::uint64_t unit) { return inTone(unit, blockTone); }));
-        }
-        pattern.blocks[block] = found->second;
+            soundIndex.try_emplace(syllablesOf(insight.unit(unit)), sounds.size());
+        if (added)
+            sounds.push_back(found->first);
+        soundOfUnit[unit] = found->second;
     }
+    const std::vector<Syllable> surname = syllablesOf(insight.surname());
+    const auto unseemly = [&surname](std::initializer_list<const std::vector<Syllable>*> units) {
+        std::vector<Syllable> name = surname;
+        for (const std::vector<Syllable>* unit : units)
+            name.insert(name.end(), unit->begin(), unit->end());
+        return HasUnseemlyHomophone(name, surname.size());
+    };
+    if (!threeCharacters(names)) {
+        std::vector<bool> heard(sounds.size());
+        for (std::size_t sound = 0; sound < sounds.size(); ++sound)
+            heard[sound] = unseemly({&sounds[sound]});
+        pattern.subsets.push_back(subsetOf(
+            names.unitCount(), [&](std::uint64_t unit) { return heard[soundOfUnit[unit]]; }));
+        std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
+        return pattern;
+    }
+    // Block a matches the units whose sound, after a's, makes the name unseemly.
+    std::vector<std::int32_t> blockOfSound(sounds.size());
+    for (std::size_t first = 0; first < sounds.size(); ++first) {
+        std::vector<bool> heard(sounds.size());
+        for (std::size_t second = 0; second < sounds.size(); ++second)
+            heard[second] = unseemly({&sounds[first], &sounds[second]});
+        if (std::ranges::none_of(heard, std::identity{})) {
+            blockOfSound[first] = RowPattern::noRow;
+        } else if (std::ranges::all_of(heard, std::identity{})) {
+            blockOfSound[first] = RowPattern::everyRow;
+        } else {
+            blockOfSound[first] = static_cast<std::int32_t>(pattern.subsets.size());
+            pattern.subsets.push_back(subsetOf(
+                names.unitCount(), [&](std::uint64_t unit) { return heard[soundOfUnit[unit]]; }));
+        }
+    }
+    for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block)
+        pattern.blocks[block] = blockOfSound[soundOfUnit[block]];
+    return pattern;
+}
+
+RowPattern rowsWithoutCharacterAt(const NameInsight& insight, int position, char32_t character)
+{
+    const NameList& names = insight.names();
+    RowPattern pattern = emptyPattern(names);
+    const auto other = [&insight, character](std::uint64_t unit) {
+        const Characters characters = insight.unit(unit);
+        return characters.size() != 1 || characters[0].codePoint != character;
+    };
+    if (threeCharacters(names) && position == 0) {
+        for (std::uint64_t block = 0; block < pattern.blocks.size(); ++block)
+            pattern.blocks[block] = other(block) ? RowPattern::everyRow : RowPattern::noRow;
+        return pattern;
+    }
+    pattern.subsets.push_back(subsetOf(names.unitCount(), other));
+    std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
     return pattern;
 }
 
@@ -226,6 +337,96 @@ RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided)
     }
     return rowsWithAnyUnit(insight, [&](const NameInsight::Character& character) {
         return characters.contains(character.codePoint) ||
-               (character.covered() && sounds.contains(toneless(character.info->readings.front())));
+               (character.covered() && sounds.contains(toneless(character.reading)));
     });
+}
+
+RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
+                             Collections collections)
+{
+    const NameList& names = insight.names();
+    const std::uint64_t count = names.unitCount();
+    const auto hasSource = [&](std::u32string_view givenName) {
+        return corpus.firstLineHolding(givenName, collections).has_value();
+    };
+    const auto characterOf = [&insight](std::uint64_t unit) -> char32_t {
+        const Characters characters = insight.unit(unit);
+        return characters.size() == 1 ? characters[0].codePoint : 0;
+    };
+    RowPattern pattern = emptyPattern(names);
+    if (!threeCharacters(names)) {
+        pattern.subsets.push_back(subsetOf(count, [&](std::uint64_t unit) {
+            const char32_t character = characterOf(unit);
+            return character == 0 || !hasSource(std::u32string_view(&character, 1));
+        }));
+        std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
+        return pattern;
+    }
+    // Block a matches the units whose character follows unit a's in no line. One pass over the
+    // lines fills a bit matrix of which candidate character follows which; units may repeat a
+    // character, so blocks of one character share a subset.
+    constexpr std::int32_t none = -1;
+    std::vector<std::int32_t> candidateOfSymbol(corpus.symbolCount(), none);
+    std::vector<std::int32_t> candidateOfUnit(count, none);
+    std::int32_t candidates = 0;
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
+        const char32_t character = characterOf(unit);
+        if (const auto symbol = character == 0 ? std::nullopt : corpus.symbolOf(character)) {
+            std::int32_t& candidate = candidateOfSymbol[*symbol];
+            if (candidate == none)
+                candidate = candidates++;
+            candidateOfUnit[unit] = candidate;
+        }
+    }
+    const std::size_t words = (static_cast<std::size_t>(candidates) + 63) / 64;
+    std::vector<std::uint64_t> follows(words * static_cast<std::size_t>(candidates));
+    std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
+    std::uint32_t lineNumber = 0;
+    std::vector<std::int32_t> lineCandidates;
+    corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
+        ++lineNumber;
+        lineCandidates.clear();
+        for (const std::uint16_t symbol : line) {
+            if (candidateOfSymbol[symbol] != none)
+                lineCandidates.push_back(candidateOfSymbol[symbol]);
+        }
+        for (std::size_t i = 0; i < lineCandidates.size(); ++i) {
+            const std::int32_t first = lineCandidates[i];
+            if (firstSeenInLine[first] == lineNumber)
+                continue;
+            firstSeenInLine[first] = lineNumber;
+            std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
+            for (std::size_t j = i + 1; j < lineCandidates.size(); ++j)
+                row[lineCandidates[j] / 64] |= 1ULL << (lineCandidates[j] % 64);
+        }
+    });
+    constexpr std::int32_t unknown = -3;
+    std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
+    std::vector<std::uint32_t> members; // reused from block to block
+    for (std::uint64_t block = 0; block < count; ++block) {
+        const std::int32_t first = candidateOfUnit[block];
+        if (first == none) {
+            pattern.blocks[block] = RowPattern::everyRow;
+            continue;
+        }
+        if (blockOfCandidate[first] == unknown) {
+            const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
+            members.clear();
+            for (std::uint64_t unit = 0; unit < count; ++unit) {
+                const std::int32_t second = candidateOfUnit[unit];
+                if (second == none || !(row[second / 64] >> (second % 64) & 1))
+                    members.push_back(static_cast<std::uint32_t>(unit));
+            }
+            if (members.empty()) {
+                blockOfCandidate[first] = RowPattern::noRow;
+            } else if (members.size() == count) {
+                blockOfCandidate[first] = RowPattern::everyRow;
+            } else {
+                blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
+                pattern.subsets.push_back(subsetOfMembers(count, members));
+            }
+        }
+        pattern.blocks[block] = blockOfCandidate[first];
+    }
+    return pattern;
 }

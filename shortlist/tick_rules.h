@@ -1,5 +1,6 @@
 #pragma once
 
+#include "poetry/poetry_corpus.h"
 #include "shortlist/row_pattern.h"
 
 #include <string_view>
@@ -23,10 +24,26 @@ RowPattern rowsSoundingLikeAnEarlierRow(const NameInsight& insight);
 // that has no reading never matches.
 RowPattern rowsInOneTone(const NameInsight& insight);
 
+// The rows whose characters, surname included, are all 平 or all 仄. A row with a character
+// without reading or in the neutral tone never matches.
+RowPattern rowsAllLevelOrAllOblique(const NameInsight& insight);
+
+// The rows whose homophones (NameInsight::homophones) hold an unseemly word.
+RowPattern rowsWithUnseemlyHomophone(const NameInsight& insight);
+
+// The rows whose given-name unit at `position` (< unitsPerName()) is not the one character
+// `character`: what keeping a generation character at that place throws out.
+RowPattern rowsWithoutCharacterAt(const NameInsight& insight, int position, char32_t character);
+
 // The rows with a given-name character outside the general standard list, uncovered ones
 // included.
 RowPattern rowsWithRareCharacter(const NameInsight& insight);
 
-// The rows with a given-name character that is one of `avoided` or whose customary reading,
+// The rows with a given-name character that is one of `avoided` or whose reading in the name,
 // tone ignored, is a reading of one of them.
 RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided);
+
+// The rows whose given name has no source in the `collections` of `corpus` (see
+// PoetryCorpus::firstLineHolding).
+RowPattern rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
+                             Collections collections);

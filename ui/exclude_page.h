@@ -3,6 +3,7 @@
 #include "shortlist/row_set.h"
 #include "ui/result_page.h"
 
+#include <functional>
 #include <optional>
 
 class ExclusionHost;
@@ -23,7 +24,8 @@ public:
     void applyExclusions();
 
     // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
-    // second; a cancel leaves every tick as it was. Returns whether the ticks were added.
+    // second; a cancel, or memory running out, leaves every tick as it was (the latter with a
+    // box that says so). Returns whether the ticks were added.
     bool tickMatchingRows(RowPattern pattern);
 
     // The ticks that 恢复上次的勾选 puts in place, for the names the page now shows; without
@@ -37,12 +39,23 @@ private:
     void createRuleActions();
     QAction* addRuleAction(std::string_view text, const char* objectName,
                            const QKeySequence& shortcut = {});
+    QMenu* addRuleMenu(std::string_view text, const char* objectName, const char* menuName,
+                       void (CExcludePage::*fill)());
+    // Calls `each(position, characters)` for each given-name unit of the current row.
+    template <typename Each>
+    void forEachCurrentUnit(Each each);
     void fillContainingMenu();
+    void fillGenerationMenu();
     void askAndAvoidReadings();
+    // tickMatchingRows() for the pattern `makePattern` makes, which may run out of memory too.
+    bool tickRule(const std::function<RowPattern()>& makePattern);
+    // Runs `change`; when it runs out of memory, it has changed nothing and a box says so.
+    bool withinMemory(const std::function<bool()>& change);
 
     ExclusionHost& m_host;
     ExclusionModel* m_model;
     QMenu* m_containingMenu = nullptr;
+    QMenu* m_generationMenu = nullptr;
     // The ticks 恢复上次的勾选 restores.
     std::optional<RowSet> m_savedTicks;
     QAction* m_restoreTicks = nullptr;

@@ -1,18 +1,40 @@
 #include "ui/name_export.h"
 
+#include "insight/name_source.h"
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
+#include "settings/file_replacement.h"
 #include "ui/name_list_model.h"
 #include "ui/resource_text.h"
 #include "ui/work_progress.h"
 
+#include <QFile>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <algorithm>
+#include <cstring>
+#include <optional>
 
 namespace {
 
 // Rows composed and written at a time.
 constexpr int rowsPerWrite = 1 << 16;
+
+// Why `replacement` did not happen, for the failure box.
+QString faultText(const FileReplacement& replacement)
+{
+    switch (replacement.fault()) {
+    case ReplacementFault::LinkNotFollowed:
+        return resourceText(res::exportLinkRefused);
+    case ReplacementFault::NotRegularFile:
+        return resourceText(res::exportNotRegular);
+    case ReplacementFault::ReadOnly:
+        return resourceText(res::exportReadOnly);
+    case ReplacementFault::SystemError:
+    case ReplacementFault::None:
+        break;
+    }
+    return QString::fromLocal8Bit(std::strerror(replacement.systemError()));
+}
 
 } // namespace
 
@@ -25,30 +47,29 @@ ExportFormat NameExport::formatOf(const QString& path)
 QString NameExport::write(const NameListModel& model, const QString& path, ExportFormat format,
                           const Progress& progress)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    FileReplacement file(QFile::encodeName(path).toStdString());
+    if (file.fault() != ReplacementFault::None)
+        return faultText(file);
     const NameText& text = model.nameText();
     std::string chunk = exportHeader(format);
     std::vector<std::uint64_t> rows;
+    std::optional<RowSources> sources;
+    if (format == ExportFormat::Csv)
+        sources.emplace(model.insight(), embeddedCorpus(), model.sourceCollections());
     const int total = model.rowCount();
     for (int first = 0; first < total; first += rowsPerWrite) {
-        if (progress && !progress(static_cast<double>(first) / total)) {
-            file.cancelWriting();
+        if (progress && !progress(static_cast<double>(first) / total))
             return resourceText(res::exportCancelled);
-        }
         rows.clear();
         model.sourceRows(first, std::min(rowsPerWrite, total - first), rows);
         for (const std::uint64_t row : rows)
-            appendExportLine(chunk, text, row, format);
-        if (file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0)
-            return file.errorString();
+            appendExportLine(chunk, text, row, format, sources ? &*sources : nullptr);
+        if (!file.write(chunk))
+            return faultText(file);
         chunk.clear();
     }
-    if (!chunk.empty() && file.write(chunk.data(), static_cast<qint64>(chunk.size())) < 0)
-        return file.errorString();
-    if (!file.commit())
-        return file.errorString();
+    if (!file.write(chunk) || !file.commit())
+        return faultText(file);
     return {};
 }
 

@@ -8,9 +8,11 @@
 class NameListModel;
 class QWidget;
 
-// Writing the rows of a list to a file, whole or not at all: the file is written beside the
-// target and takes its place only when every byte is out, so a cancel, a full disk or a write
-// error leaves any earlier file untouched and nothing partial behind.
+// Writing the rows of a list to a file, whole or not at all, by the rules name.xml is saved with
+// (FileReplacement): the file is written beside the target and takes its place only when every
+// byte is out, so a cancel, a full disk or a write error leaves any earlier file untouched and
+// nothing partial behind. An existing file keeps its mode and owner; a read-only file, a folder
+// or device, and a link that another user planted in a shared folder are refused.
 class NameExport final {
 public:
     NameExport() = delete;

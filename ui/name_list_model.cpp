@@ -1,6 +1,9 @@
 #include "ui/name_list_model.h"
 
 #include "codec/gbk_codec.h"
+#include "insight/name_source.h"
+#include "poetry/embedded_corpus.h"
+#include "res/poetry_texts.h"
 #include "res/string_table.h"
 #include "ui/resource_text.h"
 
@@ -50,15 +53,30 @@ QVariant NameListModel::data(const QModelIndex& index, int role) const
         return GbkCodec::decode(names().at(row));
     case Qt::ToolTipRole:
         // As rich text, so that a name holding something like "<b>" is shown as it is.
-        return Qt::convertFromPlainText(QString::fromStdString(insight().tooltip(row)),
+        return Qt::convertFromPlainText(QString::fromStdString(tooltipText(row)),
                                         Qt::WhiteSpaceNoWrap);
     case Qt::AccessibleDescriptionRole:
-        return QString::fromStdString(insight().tooltip(row));
-    case ReadingRole:
-        return QString::fromStdString(insight().columnText(row));
+        return QString::fromStdString(tooltipText(row));
+    case ReadingRole: {
+        std::string line = insight().columnText(row);
+        if (const std::string source = sourceText(row); !source.empty())
+            line += "  " + source;
+        return QString::fromStdString(line);
+    }
     default:
         return {};
     }
+}
+
+std::string NameListModel::tooltipText(std::uint64_t row) const
+{
+    std::string tooltip = insight().tooltip(row);
+    if (const std::string source = sourceText(row); !source.empty()) {
+        tooltip += '\n';
+        tooltip += res::sourceTooltipPrefix;
+        tooltip += source;
+    }
+    return tooltip;
 }
 
 QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -70,6 +88,20 @@ QVariant NameListModel::headerData(int section, Qt::Orientation orientation, int
     if (role == Qt::AccessibleTextRole)
         return resourceText(res::nameColumnSpokenHeading);
     return {};
+}
+
+std::string NameListModel::sourceText(std::uint64_t row) const
+{
+    return sourceOfRow(insight(), embeddedCorpus(), m_sourceCollections, row);
+}
+
+void NameListModel::setSourceCollections(Collections collections)
+{
+    if (collections == m_sourceCollections)
+        return;
+    m_sourceCollections = collections;
+    if (const int rows = rowCount(); rows > 0)
+        emit dataChanged(index(0), index(rows - 1), {Qt::ToolTipRole, ReadingRole});
 }
 
 void NameListModel::sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const

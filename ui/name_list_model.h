@@ -1,6 +1,7 @@
 #pragma once
 
 #include "insight/name_facts.h"
+#include "poetry/poetry_corpus.h"
 
 #include <QAbstractListModel>
 #include <memory>
@@ -36,6 +37,9 @@ public:
     const NameInsight& insight() const { return m_facts->insight(); }
     // The names as UTF-8 text with their export columns, made when first asked for.
     const NameText& nameText() const { return m_facts->text(); }
+    // The collections the rows' sources (出处) come from; every collection at first.
+    Collections sourceCollections() const { return m_sourceCollections; }
+    void setSourceCollections(Collections collections);
     // Appends the list rows that view rows [first, first + count) show to `rows`.
     virtual void sourceRows(int first, int count, std::vector<std::uint64_t>& rows) const;
 
@@ -47,5 +51,11 @@ protected:
     virtual void clearRowState() {}
 
 private:
+    // The source text of list row `row`, read from the corpus on first use.
+    std::string sourceText(std::uint64_t row) const;
+    // The tooltip lines of row `row`, plain text.
+    std::string tooltipText(std::uint64_t row) const;
+
     std::shared_ptr<NameFacts> m_facts; // never null
+    Collections m_sourceCollections = allCollections;
 };

@@ -1,9 +1,12 @@
 #include "ui/naming_dlg.h"
 
 #include "codec/gbk_codec.h"
+#include "poetry/embedded_corpus.h"
 #include "res/favourites_texts.h"
+#include "res/poetry_texts.h"
 #include "res/string_table.h"
 #include "settings/folders.h"
+#include "settings/preferences_file.h"
 #include "shortlist/favourites.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
@@ -13,6 +16,7 @@
 #include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
 #include "ui/name_list_model.h"
+#include "ui/poem_picker_dlg.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
 #include "ui/screen_fit.h"
@@ -26,30 +30,47 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUrl>
 
 namespace {
 
-QSettings preferences()
+// Where QSettings kept the preferences of this organization and application, so that they stay.
+QString preferencesPath()
 {
-    return QSettings(resourceText(res::preferencesOrganization),
-                     resourceText(res::preferencesApplication));
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (folder.isEmpty())
+        return {};
+    return QStringLiteral("%1/%2/%3.conf")
+        .arg(folder, resourceText(res::preferencesOrganization),
+             resourceText(res::preferencesApplication));
+}
+
+PreferencesFile preferences()
+{
+    return PreferencesFile(QFile::encodeName(preferencesPath()).toStdString());
+}
+
+std::optional<std::string> preference(std::string_view key)
+{
+    return preferences().value(std::string(key));
 }
 
 // The preferences share the folder of name.xml, which is private to its owner whichever of the
 // two files makes it first.
-void savePreference(std::string_view key, bool value)
+void savePreference(std::string_view key, const std::string& value)
 {
-    QSettings settings = preferences();
-    MakeFolders(QFile::encodeName(QFileInfo(settings.fileName()).absolutePath()).toStdString(),
-                0700);
-    settings.setValue(resourceText(key), value);
+    const QString path = preferencesPath();
+    if (path.isEmpty() ||
+        !MakeFolders(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString(), 0700))
+        return;
+    preferences().setValue(std::string(key), value);
 }
 
 // The control that the window's template creates with this id.
@@ -85,6 +106,7 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     labelField(QStringLiteral("candidatesLabel"), m_candidates);
 
     createAboutAction();
+    createSourceActions();
     createPages();
     createFavouriteActions();
     createListActions();
@@ -128,7 +150,64 @@ void CNamingDlg::createAboutAction()
     openMenusWithShiftF10(this);
 }
 
-// The lists' menu: the reading column, then the window's own about item.
+// 从诗词选字… before the about item of the window's menu, and the 出处范围 submenu of the
+// lists' menus with the collections the preferences kept (all four at first).
+void CNamingDlg::createSourceActions()
+{
+    m_pickFromPoemsAction = new QAction(resourceText(res::pickFromPoemsMenuItem), this);
+    m_pickFromPoemsAction->setObjectName(QStringLiteral("pickFromPoemsAction"));
+    connect(m_pickFromPoemsAction, &QAction::triggered, this, &CNamingDlg::showPoemPicker);
+    insertAction(m_aboutAction, m_pickFromPoemsAction);
+
+    m_sourceCollectionsMenu = new QMenu(resourceText(res::sourceCollectionsMenu), this);
+    m_sourceCollectionsMenu->setObjectName(QStringLiteral("sourceCollectionsMenu"));
+    m_sourceCollectionsMenu->menuAction()->setObjectName(QStringLiteral("sourceCollectionsAction"));
+    // Kept as QSettings kept a list: the names joined by ", ".
+    const std::optional<std::string> kept = preference(res::sourceCollectionsKey);
+    QStringList checked;
+    if (kept) {
+        for (const QString& name : QString::fromStdString(*kept).split(u','))
+            checked.append(name.trimmed());
+    }
+    for (int c = 0; c < corpus_format::collectionCount; ++c) {
+        const QString name = resourceText(corpus_format::collectionNames[c]);
+        QAction* item = m_sourceCollectionsMenu->addAction(name);
+        item->setObjectName(QStringLiteral("sourceCollection%1Action").arg(c));
+        item->setCheckable(true);
+        item->setChecked(!kept || checked.contains(name));
+        connect(item, &QAction::toggled, this, [this] {
+            QStringList names;
+            Collections collections = 0;
+            const QList<QAction*> items = m_sourceCollectionsMenu->actions();
+            for (int c = 0; c < items.size(); ++c) {
+                if (items[c]->isChecked()) {
+                    names.append(items[c]->text());
+                    collections |= 1u << c;
+                }
+            }
+            showSourcesFrom(collections);
+            savePreference(res::sourceCollectionsKey,
+                           names.join(QStringLiteral(", ")).toStdString());
+        });
+    }
+}
+
+void CNamingDlg::showSourcesFrom(Collections collections)
+{
+    for (ResultPage* page : pages()) {
+        if (page)
+            page->setSourceCollections(collections);
+    }
+}
+
+void CNamingDlg::showPoemPicker()
+{
+    CPoemPickerDlg picker(embeddedCorpus(), m_candidates, this);
+    picker.exec();
+}
+
+// The lists' menu: the reading column and the sources' collections, then the window's own
+// items.
 void CNamingDlg::createListActions()
 {
     m_showReadingAction = new QAction(resourceText(res::showReadingMenuItem), this);
@@ -139,17 +218,26 @@ void CNamingDlg::createListActions()
         action->setSeparator(true);
         return action;
     };
-    const QList<QAction*> actions{separator(), m_showReadingAction, separator(), m_aboutAction};
+    const QList<QAction*> actions{
+        separator(), m_showReadingAction,   m_sourceCollectionsMenu->menuAction(),
+        separator(), m_pickFromPoemsAction, m_aboutAction};
     for (const ResultPage* page : pages())
         page->list()->addActions(actions);
-    m_favourites->list()->addActions(actions);
+    Collections collections = 0;
+    for (int c = 0; c < corpus_format::collectionCount; ++c) {
+        if (m_sourceCollectionsMenu->actions()[c]->isChecked())
+            collections |= 1u << c;
+    }
+    showSourcesFrom(collections);
+    m_favourites->list()->addActions(
+        {separator(), m_showReadingAction, separator(), m_aboutAction});
 
-    const bool shown = preferences().value(resourceText(res::showReadingKey), false).toBool();
+    const bool shown = preference(res::showReadingKey) == "true";
     m_showReadingAction->setChecked(shown);
     showReadingColumn(shown);
     connect(m_showReadingAction, &QAction::toggled, this, [this](bool checked) {
         showReadingColumn(checked);
-        savePreference(res::showReadingKey, checked);
+        savePreference(res::showReadingKey, checked ? "true" : "false");
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "naming/name_mode.h"
+#include "poetry/poetry_corpus.h"
 #include "settings/settings_location.h"
 #include "shortlist/saved_ticks.h"
 #include "ui/exclusion_host.h"
@@ -17,6 +18,7 @@ class NameFacts;
 class QAction;
 class ResultPage;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -42,6 +44,7 @@ private:
     void createPages();
     void labelField(const QString& labelName, QLineEdit* field);
     void createAboutAction();
+    void createSourceActions();
     void createListActions();
     void restoreSettings();
     void saveSettings() const;
@@ -57,6 +60,8 @@ private:
     void refreshGoodNames();
     std::optional<NameMode> checkedMode() const;
     void showAbout();
+    void showPoemPicker();
+    void showSourcesFrom(Collections collections);
     void showReadingColumn(bool shown);
     void openWebMail();
 
@@ -75,6 +80,8 @@ private:
     QRadioButton* m_threeCharacter;
     QAction* m_aboutAction;
     QAction* m_showReadingAction;
+    QAction* m_pickFromPoemsAction;
+    QMenu* m_sourceCollectionsMenu;
     CAllNamesPage* m_allNames = nullptr;
     CExcludePage* m_exclude = nullptr;
     CGoodNamesPage* m_goodNames = nullptr;

@@ -6,15 +6,22 @@
 #include "ui/name_list_model.h"
 #include "ui/resource_text.h"
 #include "ui/uniform_list_view.h"
+#include "ui/work_progress.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <algorithm>
+
+namespace {
+
+// Rows a copy composes between two looks at its progress dialog.
+constexpr int rowsPerCopyStep = 1 << 15;
+
+} // namespace
 
 ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWidget* parent)
     : QWidget(parent)
@@ -74,43 +81,86 @@ std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) 
         count += range.height();
     if (count > limit)
         return std::nullopt;
-    std::vector<std::uint64_t> rows;
-    for (const QItemSelectionRange& range : selection)
-        m_model->sourceRows(range.top(), range.height(), rows);
-    const NameText& text = m_model->nameText();
-    std::vector<std::string> names(rows.size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        text.append(names[i], rows[i]);
+    std::vector<std::string> names;
+    for (const QString& name :
+         namesOf(*m_model, selection, {})->split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        names.push_back(name.toStdString());
     return names;
 }
 
 void ResultPage::copySelection()
 {
-    const std::optional<std::vector<std::string>> names = selectedNames(copyLimit);
-    if (!names) {
+    QItemSelection selection = m_list->selectionModel()->selection();
+    std::sort(selection.begin(), selection.end(),
+              [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
+                  return a.top() < b.top();
+              });
+    qint64 count = 0;
+    for (const QItemSelectionRange& range : selection)
+        count += range.height();
+    if (count > copyLimit) {
         QMessageBox box(QMessageBox::Information, resourceText(res::copyCaption),
                         resourceText(res::copyTooManyMessage), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("copyTooManyNotice"));
         box.exec();
         return;
     }
-    std::string text;
-    for (const std::string& name : *names) {
-        text += name;
-        text += '\n';
+    // Composed behind a progress dialog; the clipboard changes only at the end.
+    WorkProgress progress(this, resourceText(res::copyProgress), QStringLiteral("copyProgress"));
+    const std::optional<QString> copied = namesOf(*m_model, selection, progress.report());
+    if (progress.finish() || !copied)
+        return;
+    QApplication::clipboard()->setText(*copied);
+}
+
+std::optional<QString> ResultPage::namesOf(const NameListModel& model,
+                                           const QItemSelection& selection,
+                                           const Progress& progress)
+{
+    qint64 count = 0;
+    for (const QItemSelectionRange& range : selection)
+        count += range.height();
+    const NameText& text = model.nameText();
+    std::vector<std::uint64_t> rows;
+    std::string names;
+    qint64 done = 0;
+    for (const QItemSelectionRange& range : selection) {
+        for (int first = range.top(); first <= range.bottom(); first += rowsPerCopyStep) {
+            if (progress && !progress(static_cast<double>(done) / static_cast<double>(count)))
+                return std::nullopt;
+            const int length = std::min(rowsPerCopyStep, range.bottom() + 1 - first);
+            rows.clear();
+            model.sourceRows(first, length, rows);
+            for (const std::uint64_t row : rows) {
+                text.append(names, row);
+                names += '\n';
+            }
+            done += length;
+        }
     }
-    QApplication::clipboard()->setText(QString::fromStdString(text));
+    return QString::fromStdString(names);
 }
 
 void ResultPage::exportNames()
 {
-    QString filter;
-    QString path = QFileDialog::getSaveFileName(this, resourceText(res::exportCaption), {},
-                                                resourceText(res::exportFilters), &filter);
-    if (path.isEmpty())
+    QFileDialog ask(this, resourceText(res::exportCaption), {}, resourceText(res::exportFilters));
+    ask.setObjectName(QStringLiteral("exportDialog"));
+    ask.setAcceptMode(QFileDialog::AcceptSave);
+    // The dialog adds the suffix before it asks whether to replace a file, so that the question
+    // is about the file that will be written.
+    const auto suffixOf = [](const QString& filter) {
+        return filter.contains(QStringLiteral("*.csv")) ? QStringLiteral("csv")
+                                                        : QStringLiteral("txt");
+    };
+    ask.setDefaultSuffix(suffixOf(ask.selectedNameFilter()));
+    connect(&ask, &QFileDialog::filterSelected, &ask,
+            [&ask, suffixOf](const QString& filter) { ask.setDefaultSuffix(suffixOf(filter)); });
+    if (ask.exec() != QDialog::Accepted || ask.selectedFiles().isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += filter.contains(QStringLiteral("*.csv")) ? QStringLiteral(".csv")
-                                                         : QStringLiteral(".txt");
-    NameExport::writeShowingProgress(this, *m_model, path);
+    NameExport::writeShowingProgress(this, *m_model, ask.selectedFiles().constFirst());
+}
+
+void ResultPage::setSourceCollections(Collections collections)
+{
+    m_model->setSourceCollections(collections);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "naming/progress.h"
+#include "poetry/poetry_corpus.h"
 #include "res/dialog_templates.h"
 
+#include <QItemSelection>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -28,12 +31,19 @@ public:
     void fillNames(std::shared_ptr<NameFacts> facts);
 
     UniformListView* list() const { return m_list; }
+    // Shows the sources (出处) of the names from these collections only.
+    void setSourceCollections(Collections collections);
 
     // The selected names, UTF-8, in row order; nothing when more than `limit` rows are selected.
     std::optional<std::vector<std::string>> selectedNames(qint64 limit) const;
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
-    // copyLimit rows a message suggests exporting and the clipboard keeps what it held.
+    // copyLimit rows a message suggests exporting and the clipboard keeps what it held. Long
+    // work shows a progress dialog after half a second; a cancel keeps the clipboard as it was.
     void copySelection();
+    // The names of the rows of `selection`, its ranges in row order, one a line; nothing when
+    // `progress` stops the work. Reports progress every 32,768 rows.
+    static std::optional<QString>
+    namesOf(const NameListModel& model, const QItemSelection& selection, const Progress& progress);
     // Asks for a file and writes every name of the page to it (.txt or .csv).
     void exportNames();
 

@@ -35,15 +35,18 @@ def expected_table(directory):
     for code, entry in data.items():
         if "kMandarin" not in entry:
             continue
-        readings = entry["kMandarin"].split(" ")
-        for field in READING_FIELDS:
-            for item in entry.get(field, "").split(" "):
-                if item:
-                    readings += item.split(":", 1)[1].split(",")
-        unique = list(dict.fromkeys(readings))
+        mandarin = entry["kMandarin"].split(" ")
+        located = {field: [reading for item in entry.get(field, "").split(" ") if item
+                           for reading in item.split(":", 1)[1].split(",")]
+                   for field in READING_FIELDS}
+        unique = list(dict.fromkeys(mandarin + [r for f in READING_FIELDS for r in located[f]]))
+        modern = len(dict.fromkeys(mandarin + located["kTGHZ2013"] + located["kXHC1983"]))
+        toned = [r for r in located["kTGHZ2013"] + located["kXHC1983"] if tone(r)]
+        in_name = toned[0] if tone(mandarin[0]) == 0 and toned else mandarin[0]
         total = strokes.get(code, {}).get("kTotalStrokes", "0").split(" ")[0]
         table[code] = (" ".join(unique), "".join(str(tone(r)) for r in unique), total,
-                       "1" if "kTGHZ2013" in entry else "0", entry.get("kDefinition", ""))
+                       "1" if "kTGHZ2013" in entry else "0", entry.get("kDefinition", ""),
+                       in_name, str(modern))
     return table
 
 

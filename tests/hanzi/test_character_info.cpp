@@ -37,6 +37,33 @@ TEST(CharacterTable, KnowsWellKnownCharacters)
     EXPECT_FALSE(LookUpCharacter(0xFFFFFFFF));
 }
 
+struct NameReadingCase {
+    char32_t codePoint;
+    const char* customary; // readings.front(), kept as it was
+    const char* inName;
+    std::size_t modernReadings;
+};
+
+TEST(CharacterTable, ReadsANameWithATone)
+{
+    const NameReadingCase cases[] = {
+        {U'子', "zi", "zǐ", 2},
+        {U'地', "de", "dì", 2}, // kMandarin "de dì": the dictionaries decide, not the second value
+        {U'了', "le", "liǎo", 3}, // liào is a dictionary reading too
+        {U'乛', "ya", "ya", 1},   // no toned reading anywhere
+        {U'美', "měi", "měi", 1},
+        {U'英', "yīng", "yīng", 1}, // the archaic yāng is no modern reading
+    };
+    for (const NameReadingCase& entry : cases) {
+        SCOPED_TRACE(static_cast<unsigned>(entry.codePoint));
+        const std::optional<CharacterInfo> info = LookUpCharacter(entry.codePoint);
+        ASSERT_TRUE(info);
+        EXPECT_EQ(info->readings.front(), entry.customary);
+        EXPECT_EQ(info->readingInName(), entry.inName);
+        EXPECT_EQ(info->modernReadings, entry.modernReadings);
+    }
+}
+
 struct SurnameCase {
     std::u32string surname;
     Readings readings;
@@ -55,6 +82,7 @@ TEST(SurnameReadings, PreferTheSurnameReading)
         {U"诸葛王", {"zhū", "gé", "wáng"}},
         {U"?单", {"", "dān"}},
         {U"a\uFFFD", {"", ""}},
+        {U"子", {"zǐ"}},
     };
     for (const SurnameCase& entry : cases) {
         SCOPED_TRACE(entry.readings.size());

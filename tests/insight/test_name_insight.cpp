@@ -13,6 +13,8 @@ std::u32string decode(std::string_view gbk)
     static const GbkCharacters characters{
         {"\xCD\xF5", U'王'}, {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xD6", U'乐'},
         {"\xB5\xA5", U'单'}, {"\xD6\xEE", U'诸'}, {"\xB8\xF0", U'葛'}, {"\x81\x41", U'丄'},
+        {"\xB6\xC5", U'杜'}, {"\xD7\xD3", U'子'}, {"\xCC\xDA", U'腾'}, {"\xB7\xB6", U'范'},
+        {"\xCD\xB3", U'统'},
     };
     return decodeWith(characters, gbk);
 }
@@ -37,6 +39,8 @@ const RowCase rowCases[] = {
     {"question mark and undecodable bytes", "?", "\xC3\xC0\x81", NameMode::ThreeCharacter, 1,
      "? měi ?（?-3-?）  9 画", 9},
     {"nothing covered", "?", "??", NameMode::TwoCharacter, 0, "", 0},
+    {"toneless first reading toned in a name", "\xB6\xC5", "\xD7\xD3\xCC\xDA",
+     NameMode::ThreeCharacter, 1, "dù zǐ téng（4-3-2）  23 画", 23},
     {"two letters in one unit", "\xCD\xF5", "ab", NameMode::TwoCharacter, 0,
      "wáng ? ?（2-?-?）  4 画", 4},
 };
@@ -62,7 +66,24 @@ TEST(NameInsight, TooltipTellsReadingsStrokesPolyphonesAndGlosses)
                                   "笔画：王 4 + 美 9 + 乐 5 = 18\n"
                                   "多音字：乐 lè / yuè\n"
                                   "释义：美 beautiful, pretty; pleasing\n"
-                                  "释义：乐 happy, glad; enjoyable; music");
+                                  "释义：乐 happy, glad; enjoyable; music\n"
+                                  "平仄：平仄仄");
+}
+
+TEST(NameInsight, TellsLevelsAndHomophonesOfTheWholeName)
+{
+    // 范统 and 范腾 of 范 and 统腾; 子 reads zǐ in the name, so 杜子 is 仄仄.
+    const NameInsight fan(NameList("\xB7\xB6", "\xCD\xB3\xCC\xDA", NameMode::TwoCharacter), decode);
+    const std::string tip = fan.tooltip(0);
+    EXPECT_EQ(tip.substr(tip.find("\n平仄")), "\n平仄：仄仄\n谐音：饭桶（不雅）、饭筒");
+    EXPECT_EQ(fan.soundLines(0), "平仄：仄仄\n谐音：饭桶（不雅）、饭筒");
+    EXPECT_EQ(fan.columnText(0), "fàn tǒng（4-3）  17 画  ⚠谐音不雅");
+    EXPECT_EQ(fan.levels(1), "仄平");
+    EXPECT_FALSE(fan.hasUnseemlyHomophone(1));
+    const NameInsight du(NameList("\xB6\xC5", "\xD7\xD3?", NameMode::ThreeCharacter), decode);
+    EXPECT_EQ(du.levels(1), "仄仄？");
+    EXPECT_NE(du.tooltip(3).find("\n平仄：仄？？"), std::string::npos); // 杜??
+    EXPECT_EQ(du.homophones(3), "");
 }
 
 TEST(NameInsight, WarnsOnceForEachCharacterOutsideTheStandardList)

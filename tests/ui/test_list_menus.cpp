@@ -1,3 +1,4 @@
+#include "insight/export_lines.h"
 #include "tests/support/naming_window.h"
 #include "ui/exclude_page.h"
 #include "ui/name_export.h"
@@ -22,6 +23,7 @@ private slots:
     void shiftF10OpensTheMenuOfTheFocus_data();
     void shiftF10OpensTheMenuOfTheFocus();
     void rulesTickTheGoodNamesAwayAndUndoBringsThemBack();
+    void theNewRulesTickBySoundAndGenerationCharacter();
     void copyPutsTheSelectedNamesOnTheClipboard_data();
     void copyPutsTheSelectedNamesOnTheClipboard();
     void anExportHoldsTheRowsTheListShows_data();
@@ -74,15 +76,18 @@ void TestListMenus::theListMenusFollowOneLayout()
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts.join(QLatin1Char('|'));
     };
-    const QString shared =
-        QStringLiteral("-|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|-|关于 Corvale(&A)...");
+    const QString shared = QStringLiteral(
+        "-|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|出处范围(&O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
     QCOMPARE(texts(window.allNames()), shared);
     QCOMPARE(texts(window.goodNames()), shared);
-    QCOMPARE(texts(window.exclusions()),
-             QStringLiteral("勾选含此字的名字(&C)|勾选叠字名(&D)|勾选同音名(&H)|勾选同声调名(&T)|"
-                            "勾选含生僻字的名字(&R)|避开读音(&B)…|反向勾选(&I)|全部取消勾选(&U)|"
-                            "恢复上次的勾选(&L)|撤销(&Z)|") +
-                 shared);
+    QCOMPARE(
+        texts(window.exclusions()),
+        QStringLiteral("勾选含此字的名字(&C)|勾选叠字名(&D)|勾选同音名(&H)|勾选同声调名(&T)|"
+                       "勾选含生僻字的名字(&R)|勾选全平或全仄的名字(&P)|勾选谐音不雅的名字(&X)|"
+                       "勾选无出处的名字(&S)|"
+                       "避开读音(&B)…|保留辈分字(&G)|反向勾选(&I)|全部取消勾选(&U)|"
+                       "恢复上次的勾选(&L)|撤销(&Z)|") +
+            shared);
 }
 
 void TestListMenus::shiftF10OpensTheMenuOfTheFocus_data()
@@ -154,6 +159,40 @@ void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
     action(window.exclusions(), "invertTicksAction")->trigger();
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), names({"王美丽"}));
+}
+
+void TestListMenus::theNewRulesTickBySoundAndGenerationCharacter()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("范"), QStringLiteral("统美"));
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    window.tick(2); // 范美统, also the current row
+    QMenu* generation = action(window.exclusions(), "keepGenerationAction")->menu();
+    emit generation->aboutToShow();
+    QStringList texts;
+    for (const QAction* item : generation->actions())
+        texts << item->text();
+    QCOMPARE(texts,
+             QStringList({QStringLiteral("第一字为「美」"), QStringLiteral("第二字为「统」")}));
+    generation->actions().at(1)->trigger();
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"范统统"}));
+
+    // 范统统 sounds like 饭桶; undo takes back only the last rule.
+    window.tabs()->setCurrentIndex(1);
+    action(window.exclusions(), "tickUnseemlyHomophoneAction")->trigger();
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), QStringList());
+    window.tabs()->setCurrentIndex(1);
+    action(window.exclusions(), "undoTicksAction")->trigger();
+    action(window.exclusions(), "tickLevelOrObliqueAction")->trigger(); // 范统统 is 仄仄仄
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), QStringList());
+    const QModelIndex first = window.allNames()->model()->index(0, 0);
+    QVERIFY(first.data(Qt::AccessibleDescriptionRole)
+                .toString()
+                .contains(QStringLiteral("\n平仄：仄仄仄\n谐音：饭桶（不雅）\n")));
 }
 
 void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard_data()
@@ -242,8 +281,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
     const bool csv = fileName.endsWith(QStringLiteral(".csv"));
-    const QByteArray header =
-        "\xEF\xBB\xBF" + QStringLiteral("名字,读音,声调,笔画,通用规范汉字\r\n").toUtf8();
+    const QByteArray header = QByteArray::fromStdString(exportHeader(ExportFormat::Csv));
     if (csv) {
         QVERIFY(bytes.startsWith(header));
         bytes.remove(0, header.size());

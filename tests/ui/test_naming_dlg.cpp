@@ -266,8 +266,9 @@ void TestNamingDlg::aboutBoxOpensFromF1AndTheContextMenu()
     QCOMPARE(window.surname()->text(), wang);
 
     const QList<QAction*> actions = window.dialog().actions();
-    QCOMPARE(actions.size(), 1);
-    QCOMPARE(actions.first()->text(), QStringLiteral("关于 Corvale(&A)..."));
+    QCOMPARE(actions.size(), 2);
+    QCOMPARE(actions.first()->text(), QStringLiteral("从诗词选字(&P)…"));
+    QCOMPARE(actions.last()->text(), QStringLiteral("关于 Corvale(&A)..."));
     QCOMPARE(window.dialog().contextMenuPolicy(), Qt::ActionsContextMenu);
 }
 

@@ -1,4 +1,5 @@
 #include "tests/support/naming_window.h"
+#include "tests/support/private_preferences.h"
 #include "ui/name_list_model.h"
 
 #include <QAction>
@@ -45,19 +46,15 @@ class TestReadingInsight final : public QObject {
 
 private slots:
     // The preference goes to a folder of the test's own, never to the user's.
-    void initTestCase()
-    {
-        QVERIFY(m_config.isValid());
-        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
-    }
-    void init() { QVERIFY(QDir(m_config.filePath(QStringLiteral("corvale"))).removeRecursively()); }
+    void initTestCase() { QVERIFY(m_preferences.use()); }
+    void init() { QVERIFY(m_preferences.clear()); }
     void everyPageShowsTheRowsInsightAsTooltip_data();
     void everyPageShowsTheRowsInsightAsTooltip();
     void tooltipShowsMarkupAsItIs();
     void readingColumnIsOffUntilCheckedAndRemembered();
 
 private:
-    QTemporaryDir m_config;
+    PrivatePreferences m_preferences;
 };
 
 void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip_data()
@@ -80,12 +77,15 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
     // The good-names page lost 王美美, so its row 0 is the others' row 1.
     const int row = page == 2 ? 0 : 1;
     QCOMPARE(list->model()->index(row, 0).data().toString(), QStringLiteral("王美乐"));
-    QCOMPARE(tooltipOf(list, row), QStringLiteral("王美乐\n"
-                                                  "读音：wáng měi lè（2-3-4）\n"
-                                                  "笔画：王 4 + 美 9 + 乐 5 = 18\n"
-                                                  "多音字：乐 lè / yuè\n"
-                                                  "释义：美 beautiful, pretty; pleasing\n"
-                                                  "释义：乐 happy, glad; enjoyable; music"));
+    QCOMPARE(tooltipOf(list, row),
+             QStringLiteral("王美乐\n"
+                            "读音：wáng měi lè（2-3-4）\n"
+                            "笔画：王 4 + 美 9 + 乐 5 = 18\n"
+                            "多音字：乐 lè / yuè\n"
+                            "释义：美 beautiful, pretty; pleasing\n"
+                            "释义：乐 happy, glad; enjoyable; music\n"
+                            "平仄：平仄仄\n"
+                            "出处：楚辞·远游（屈原）：内欣欣而自美兮，聊媮娱以淫乐。"));
 }
 
 void TestReadingInsight::tooltipShowsMarkupAsItIs()
@@ -115,23 +115,25 @@ void TestReadingInsight::readingColumnIsOffUntilCheckedAndRemembered()
     showReadingAction(window)->trigger();
     for (UniformListView* page : {window.allNames(), window.exclusions(), window.goodNames()}) {
         QVERIFY(page->isDetailColumnShown());
-        // The lists' menu ends with a separator, the item, a separator and the window's about
-        // item.
+        // The lists' menu ends with a separator, the item, the sources' submenu, a separator and
+        // the window's own items.
         QCOMPARE(page->contextMenuPolicy(), Qt::ActionsContextMenu);
-        const QList<QAction*> ending = page->actions().mid(page->actions().size() - 4);
-        QCOMPARE(ending.size(), 4);
+        const QList<QAction*> ending = page->actions().mid(page->actions().size() - 6);
+        QCOMPARE(ending.size(), 6);
         QCOMPARE(ending[1], showReadingAction(window));
-        QCOMPARE(ending[3], window.dialog().actions().first());
+        QCOMPARE(ending.mid(4), window.dialog().actions());
     }
     QCOMPARE(list->columnWidth(), 200);
     QCOMPARE(list->indexAt(QPoint(list->columnWidth() + 5, 1)), list->model()->index(0, 0));
-    QCOMPARE(list->model()->index(1, 0).data(NameListModel::ReadingRole).toString(),
-             QStringLiteral("wáng měi lì（2-3-4）  20 画"));
+    QCOMPARE(
+        list->model()->index(1, 0).data(NameListModel::ReadingRole).toString(),
+        QStringLiteral(
+            "wáng měi lì（2-3-4）  20 画  唐诗·春台引（陈子昂）：何云木之美丽，而池馆之崇幽。"));
     QVERIFY(detailText(list) != blank);
     // The preference made the folder name.xml shares, private to its owner.
-    QCOMPARE(QFile::permissions(m_config.filePath(QStringLiteral("corvale"))),
-             QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser |
-                 QFile::WriteUser | QFile::ExeUser);
+    QCOMPARE(QFile::permissions(m_preferences.folder()), QFile::ReadOwner | QFile::WriteOwner |
+                                                             QFile::ExeOwner | QFile::ReadUser |
+                                                             QFile::WriteUser | QFile::ExeUser);
 
     // The next start of the program shows it again, until it is unchecked.
     QVERIFY(window.dialog().close());

@@ -1,0 +1,92 @@
+// The homophones and 平仄 of a row, and what the word table costs in memory, without a window.
+#include "bench/resident_memory.h"
+#include "insight/name_insight.h"
+
+#include <benchmark/benchmark.h>
+#include <iconv.h>
+#include <random>
+
+namespace {
+
+// n distinct characters of GB 2312's first level (0xB0A1 on), as GBK, and their decoder.
+std::string candidates(int n)
+{
+    std::string text;
+    for (int i = 0; i < n; ++i) {
+        text += static_cast<char>(0xB0 + i / 94 % 39);
+        text += static_cast<char>(0xA1 + i % 94);
+    }
+    return text;
+}
+
+std::u32string decode(std::string_view gbk)
+{
+    const iconv_t convert = iconv_open("UTF-32LE", "GBK");
+    std::u32string text(gbk.size(), U'\0');
+    char* in = const_cast<char*>(gbk.data());
+    std::size_t inLeft = gbk.size();
+    char* out = reinterpret_cast<char*>(text.data());
+    std::size_t outLeft = text.size() * sizeof(char32_t);
+    iconv(convert, &in, &inLeft, &out, &outLeft);
+    iconv_close(convert);
+    text.resize(text.size() - outLeft / sizeof(char32_t));
+    return text;
+}
+
+// The text of random rows of 范 and n characters, after each row's units were used once.
+void BM_HomophoneText(benchmark::State& state)
+{
+    const NameInsight insight(NameList("\xB7\xB6", candidates(static_cast<int>(state.range(0))),
+                                       NameMode::ThreeCharacter),
+                              decode);
+    std::mt19937_64 random(1);
+    std::vector<std::uint64_t> rows(4096);
+    for (std::uint64_t& row : rows) {
+        row = random() % insight.names().size();
+        benchmark::DoNotOptimize(insight.homophones(row));
+    }
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(insight.homophones(rows[i++ % rows.size()]));
+}
+
+// The tooltip, 平仄 and 谐音 lines included.
+void BM_Tooltip(benchmark::State& state)
+{
+    const NameInsight insight(NameList("\xB7\xB6", candidates(3000), NameMode::ThreeCharacter),
+                              decode);
+    std::mt19937_64 random(2);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(insight.tooltip(random() % insight.names().size()));
+}
+
+// The resident memory the word table adds when every entry has been looked at: each name of
+// two to four syllables that any table entry sounds like, run once.
+void BM_WordTableResident(benchmark::State& state)
+{
+    const double before = residentMegabytes();
+    std::size_t texts = 0;
+    for (auto _ : state) {
+        std::vector<Syllable> name(3);
+        for (Syllable a = 0; a < 420; ++a) {
+            for (Syllable b = 0; b < 420; b += 7) {
+                name = {a, b, a};
+                texts += HomophoneText(name, 1).size();
+                name = {b, a};
+                texts += HomophoneText(name, 1).size();
+                name = {a, b, a, b};
+                texts += HomophoneText(name, 2).size();
+            }
+        }
+    }
+    state.counters["resident_growth_MB"] = residentMegabytes() - before;
+    benchmark::DoNotOptimize(texts);
+}
+
+} // namespace
+
+BENCHMARK(BM_HomophoneText)->Arg(1000)->Arg(3000);
+BENCHMARK(BM_Tooltip);
+BENCHMARK(BM_WordTableResident)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
