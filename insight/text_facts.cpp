@@ -2,6 +2,8 @@
 
 #include "hanzi/character_info.h"
 #include "hanzi/utf8.h"
+#include "insight/homophones.h"
+#include "insight/level_tones.h"
 
 namespace {
 
@@ -18,7 +20,8 @@ std::u32string decoded(std::string_view text)
 
 } // namespace
 
-TextFacts textFactsOf(std::string_view name, int surnameLength)
+TextFacts textFactsOf(std::string_view name, int surnameLength, const PoetryCorpus* corpus,
+                      Collections collections)
 {
     const std::u32string characters = decoded(name);
     const std::size_t surname =
@@ -26,6 +29,8 @@ TextFacts textFactsOf(std::string_view name, int surnameLength)
     const std::vector<std::string> surnameReadings =
         SurnameReadings(std::u32string_view(characters).substr(0, surname));
     TextFacts facts;
+    std::vector<int> tones;
+    std::vector<Syllable> syllables;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const std::optional<CharacterInfo> info = LookUpCharacter(characters[i]);
         std::string reading = i < surname                       ? surnameReadings[i]
@@ -36,11 +41,18 @@ TextFacts textFactsOf(std::string_view name, int surnameLength)
             facts.strokeText += '+';
         }
         facts.readings += reading.empty() ? std::string("?") : reading;
+        tones.push_back(reading.empty() ? 0 : ToneOf(reading));
+        syllables.push_back(SyllableOf(reading));
         const int strokes = info ? info->strokes : 0;
         facts.strokes += strokes;
         facts.strokeText += strokes > 0 ? std::to_string(strokes) : std::string("?");
     }
     facts.strokeText += '=' + std::to_string(facts.strokes);
+    facts.levels = LevelText(tones);
+    facts.homophones = HomophoneText(syllables, surname);
+    if (corpus)
+        facts.source =
+            corpus->sourceOf(std::u32string_view(characters).substr(surname), collections);
     return facts;
 }
 

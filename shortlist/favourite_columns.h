@@ -16,8 +16,11 @@ struct FactColumn {
     std::optional<int> (*number)(const TextFacts& facts);
 };
 
-inline constexpr std::array<FactColumn, 2> factColumns{{
+inline constexpr std::array<FactColumn, 5> factColumns{{
     {"读音", [](const TextFacts& facts) { return facts.readings; }, nullptr},
+    {"平仄", [](const TextFacts& facts) { return facts.levels; }, nullptr},
     {"笔画", [](const TextFacts& facts) { return facts.strokeText; },
      [](const TextFacts& facts) { return std::optional(facts.strokes); }},
+    {"出处", [](const TextFacts& facts) { return facts.source; }, nullptr},
+    {"谐音", [](const TextFacts& facts) { return facts.homophones; }, nullptr},
 }};

@@ -1,7 +1,7 @@
 #include "shortlist/favourites_file.h"
 
-#include "insight/text_facts.h"
 #include "insight/export_lines.h"
+#include "insight/text_facts.h"
 #include "shortlist/favourite_columns.h"
 
 #include <algorithm>
@@ -177,7 +177,7 @@ ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& n
     return imported;
 }
 
-std::string exportFavourites(std::span<const Favourite* const> rows, bool csv)
+std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
 {
     std::string out;
     if (csv) {
@@ -189,16 +189,15 @@ std::string exportFavourites(std::span<const Favourite* const> rows, bool csv)
         }
         out += ",备注,加入时间\r\n";
     }
-    for (const Favourite* row : rows) {
+    for (const auto& [row, facts] : rows) {
         out += row->name;
         if (!csv) {
             out += '\n';
             continue;
         }
-        const TextFacts facts = textFactsOf(row->name, row->surnameLength);
         for (const FactColumn& column : factColumns) {
             out += ',';
-            appendCsvField(out, column.text(facts));
+            appendCsvField(out, column.text(*facts));
         }
         out += ',';
         appendCsvField(out, row->note);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "insight/text_facts.h"
 #include "shortlist/favourites.h"
 
 #include <optional>
@@ -30,6 +31,12 @@ struct ImportedNames {
 // time of entries that carry none.
 ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& now);
 
+// A favourite and its facts, as an export writes them.
+struct ExportedFavourite {
+    const Favourite* favourite;
+    const TextFacts* facts;
+};
+
 // The export of `rows`: a name a line, or with `csv` UTF-8 CSV with a byte order mark and a
 // header line, each row's name, fact columns (see factColumns), note and added time.
-std::string exportFavourites(std::span<const Favourite* const> rows, bool csv);
+std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv);

@@ -1,5 +1,6 @@
 #include "ui/favourites_model.h"
 
+#include "poetry/embedded_corpus.h"
 #include "res/favourites_texts.h"
 #include "shortlist/favourite_columns.h"
 #include "ui/resource_text.h"
@@ -77,7 +78,7 @@ void FavouritesModel::refresh(std::size_t first)
     m_facts.resize(first);
     m_facts.reserve(items.size());
     for (std::size_t i = first; i < items.size(); ++i)
-        m_facts.push_back(textFactsOf(items[i].name, items[i].surnameLength));
+        m_facts.push_back(textFactsOf(items[i].name, items[i].surnameLength, &embeddedCorpus()));
     applySort();
 }
 

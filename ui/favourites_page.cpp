@@ -179,15 +179,11 @@ QString CFavouritesPage::writeExport(const QString& path) const
 {
     const int rows = m_model->rowCount();
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QStringLiteral("pdf")) {
-        std::vector<PrintedFavourite> printed;
-        for (int row = 0; row < rows; ++row)
-            printed.push_back({&m_model->favourite(row), &m_model->facts(row)});
-        return writeFavouritesPdf(path, printed, QDate::currentDate());
-    }
-    std::vector<const Favourite*> shown;
+    std::vector<ExportedFavourite> shown;
     for (int row = 0; row < rows; ++row)
-        shown.push_back(&m_model->favourite(row));
+        shown.push_back({&m_model->favourite(row), &m_model->facts(row)});
+    if (suffix == QStringLiteral("pdf"))
+        return writeFavouritesPdf(path, shown, QDate::currentDate());
     const std::string bytes = ::exportFavourites(shown, suffix == QStringLiteral("csv"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||

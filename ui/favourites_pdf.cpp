@@ -28,7 +28,7 @@ QFont font(int points, bool bold = false)
 }
 
 // The lines under a favourite's name: each fact column and the note that has text.
-QStringList detailLines(const PrintedFavourite& printed)
+QStringList detailLines(const ExportedFavourite& printed)
 {
     QStringList lines;
     const auto add = [&lines](std::string_view heading, const std::string& value) {
@@ -43,7 +43,7 @@ QStringList detailLines(const PrintedFavourite& printed)
 
 } // namespace
 
-QString writeFavouritesPdf(const QString& path, const std::vector<PrintedFavourite>& favourites,
+QString writeFavouritesPdf(const QString& path, const std::vector<ExportedFavourite>& favourites,
                            const QDate& date)
 {
     QSaveFile file(path);
@@ -87,7 +87,7 @@ QString writeFavouritesPdf(const QString& path, const std::vector<PrintedFavouri
         write(titleFont, titleMetrics, resourceText(res::pdfTitle));
         write(lineFont, lineMetrics, date.toString(Qt::ISODate));
         y += gap;
-        for (const PrintedFavourite& printed : favourites) {
+        for (const ExportedFavourite& printed : favourites) {
             const QStringList lines = detailLines(printed);
             const QString name = QString::fromStdString(printed.favourite->name);
             int height = heightOf(nameMetrics, name) + gap;

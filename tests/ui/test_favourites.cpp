@@ -65,10 +65,15 @@ void TestFavourites::theModelSortsEditsAndRemoves()
     QCOMPARE(changed.count(), 1);
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("读音"));
     QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("zhāng dà"));
-    QCOMPARE(model.index(1, 2).data().toString(), QStringLiteral("7+1=8"));
+    QCOMPARE(model.index(1, 3).data().toString(), QStringLiteral("7+1=8"));
+    QStringList headings;
+    for (int column = 0; column < model.columnCount(); ++column)
+        headings << model.headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(headings.join('|'), QStringLiteral("名字|读音|平仄|笔画|出处|谐音|备注|加入时间"));
+    QCOMPARE(model.index(0, 2).data().toString(), QStringLiteral("平仄")); // zhāng dà
 
     const QPersistentModelIndex first = model.index(0, 0);
-    model.sort(2, Qt::DescendingOrder); // strokes: 大 3, 一 1, 乙 1
+    model.sort(3, Qt::DescendingOrder); // strokes: 大 3, 一 1, 乙 1
     QCOMPARE(column(model, 0), (QStringList{"张大", "张一", "张乙"}));
     model.sort(0, Qt::AscendingOrder);
     QCOMPARE(column(model, 0), (QStringList{"张一", "张乙", "张大"}));
@@ -141,7 +146,7 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
     std::vector<TextFacts> facts;
     for (const Favourite& favourite : favourites.items())
         facts.push_back(textFactsOf(favourite.name, favourite.surnameLength));
-    std::vector<PrintedFavourite> printed;
+    std::vector<ExportedFavourite> printed;
     for (std::size_t i = 0; i < facts.size(); ++i)
         printed.push_back({&favourites.items()[i], &facts[i]});
 
@@ -170,6 +175,7 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
     QVERIFY(all.contains(QStringLiteral("ōu yáng yī")));
     // Characters that fonts draw like a Kangxi radical still copy as the ideograph.
     QVERIFY(all.contains(QStringLiteral("读音：")));
+    QVERIFY(all.contains(QStringLiteral("平仄：平平平")));
     // Every favourite, with its reading line, lies on one page.
     int found = 0;
     for (int page = 1; page <= pages; ++page) {
