@@ -69,16 +69,23 @@ void ResultPage::fillNames(std::shared_ptr<NameFacts> facts)
     m_model->setFacts(std::move(facts));
 }
 
-std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) const
+QItemSelection ResultPage::sortedSelection(qint64& count) const
 {
     QItemSelection selection = m_list->selectionModel()->selection();
     std::sort(selection.begin(), selection.end(),
               [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
                   return a.top() < b.top();
               });
-    qint64 count = 0;
+    count = 0;
     for (const QItemSelectionRange& range : selection)
         count += range.height();
+    return selection;
+}
+
+std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) const
+{
+    qint64 count = 0;
+    const QItemSelection selection = sortedSelection(count);
     if (count > limit)
         return std::nullopt;
     std::vector<std::string> names;
@@ -90,14 +97,8 @@ std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) 
 
 void ResultPage::copySelection()
 {
-    QItemSelection selection = m_list->selectionModel()->selection();
-    std::sort(selection.begin(), selection.end(),
-              [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
-                  return a.top() < b.top();
-              });
     qint64 count = 0;
-    for (const QItemSelectionRange& range : selection)
-        count += range.height();
+    const QItemSelection selection = sortedSelection(count);
     if (count > copyLimit) {
         QMessageBox box(QMessageBox::Information, resourceText(res::copyCaption),
                         resourceText(res::copyTooManyMessage), QMessageBox::Ok, this);

@@ -57,6 +57,9 @@ protected:
     QAction* firstSharedAction() const { return m_firstSharedAction; }
 
 private:
+    // The selected ranges in row order and, in `count`, how many rows they hold.
+    QItemSelection sortedSelection(qint64& count) const;
+
     NameListModel* m_model;
     UniformListView* m_list;
     QAction* m_firstSharedAction;
