@@ -2,6 +2,7 @@
 
 #include "app/instance_guard.h"
 #include "app/termination_request.h"
+#include "res/favourites_texts.h"
 #include "res/string_table.h"
 #include "settings/settings_location.h"
 #include "ui/naming_dlg.h"
@@ -35,7 +36,9 @@ void CNamingApp::initInstance()
         return;
     }
     // Holding the guard, no other copy of this user can be saving: what is left was killed.
-    ProgramSettingsFile().removeStaleTemporaryFiles(std::string(res::settingsFileName));
+    for (const std::string_view fileName :
+         {res::settingsFileName, res::favouritesFileName, res::ticksFileName})
+        ProgramSettingsFile().removeStaleTemporaryFiles(std::string(fileName));
     CNamingDlg dialog;
     const TerminationRequest termination;
     connect(&termination, &TerminationRequest::requested, &dialog,

@@ -24,4 +24,6 @@ struct CharacterInfo {
 };
 std::optional<CharacterInfo> LookUpCharacter(char32_t codePoint);
 std::vector<std::string> SurnameReadings(std::u32string_view surname);
+// Whether `surname` is one of the two-character surnames read as one.
+bool IsCompoundSurname(std::u32string_view surname);
 int ToneOf(std::string_view syllable);

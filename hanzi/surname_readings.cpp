@@ -43,6 +43,13 @@ std::string readingInName(char32_t character)
 
 } // namespace
 
+bool IsCompoundSurname(std::u32string_view surname)
+{
+    return std::any_of(
+        compoundSurnames.begin(), compoundSurnames.end(),
+        [surname](const CompoundSurname& entry) { return entry.characters == surname; });
+}
+
 std::vector<std::string> SurnameReadings(std::u32string_view surname)
 {
     const auto compound = std::find_if(

@@ -10,7 +10,7 @@ packages=(
     libtinyxml-dev
     libgtest-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-droid-fallback poppler-utils
     xdg-utils
     unicode-data bzip2 libbz2-dev python3 python3-jieba
     libroaring-dev

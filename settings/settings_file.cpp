@@ -5,6 +5,11 @@
 #include "settings/read_link.h"
 #include "settings/settings_xml.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -42,26 +47,67 @@ std::string SettingsFile::path(const std::string& fileName) const
 
 void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
 {
-    if (m_folder.empty() || (m_makeFolder && !MakeFolders(m_folder, 0700)))
-        return;
     try {
-        ReplaceFileContents(path(fileName), PrintSettings(settings));
+        saveBytes(fileName, PrintSettings(settings));
     } catch (...) {
         // Saving is silent: an allocation failure simply leaves the old file.
     }
 }
 
+bool SettingsFile::saveBytes(const std::string& fileName, std::string_view bytes) const
+{
+    if (m_folder.empty() || (m_makeFolder && !MakeFolders(m_folder, 0700)))
+        return false;
+    try {
+        return ReplaceFileContents(path(fileName), bytes);
+    } catch (...) {
+        return false;
+    }
+}
+
 std::optional<NamingSettings> SettingsFile::load(const std::string& fileName) const
 {
-    if (m_folder.empty())
+    KeptBytes kept = loadBytes(fileName, kMaxFileBytes);
+    if (kept.state != KeptBytes::State::Read)
         return std::nullopt;
     try {
-        const auto target = ResolveLinks(path(fileName));
-        auto bytes = target ? ReadWholeFile(*target, kMaxFileBytes) : std::nullopt;
-        return bytes ? ParseSettings(std::move(*bytes)) : std::nullopt;
+        return ParseSettings(std::move(kept.bytes));
     } catch (...) {
         return std::nullopt;
     }
+}
+
+KeptBytes SettingsFile::loadBytes(const std::string& fileName, std::size_t maxBytes) const
+{
+    if (m_folder.empty())
+        return {};
+    try {
+        struct stat status {};
+        const auto target = ResolveLinks(path(fileName));
+        if (target && lstat(target->c_str(), &status) != 0 && errno == ENOENT)
+            return {};
+        auto bytes = target ? ReadWholeFile(*target, maxBytes) : std::nullopt;
+        if (!bytes)
+            return {KeptBytes::State::Unreadable, {}};
+        return {KeptBytes::State::Read, std::move(*bytes)};
+    } catch (...) {
+        return {KeptBytes::State::Unreadable, {}};
+    }
+}
+
+std::optional<std::string> SettingsFile::keepAside(const std::string& fileName) const
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char suffix[32] = {};
+    if (m_folder.empty() || !localtime_r(&now, &local) ||
+        std::strftime(suffix, sizeof suffix, ".damaged-%Y%m%d-%H%M%S", &local) == 0)
+        return std::nullopt;
+    const std::string asideName = fileName + suffix;
+    if (renameat2(AT_FDCWD, path(fileName).c_str(), AT_FDCWD, path(asideName).c_str(),
+                  RENAME_NOREPLACE) != 0)
+        return std::nullopt;
+    return asideName;
 }
 
 void SettingsFile::removeStaleTemporaryFiles(const std::string& fileName) const

@@ -2,14 +2,27 @@
 
 #include "settings/folders.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 
 // The inputs of the naming window that persist between runs.
 struct NamingSettings {
     std::optional<std::string> surname;    // GBK bytes
     std::optional<std::string> candidates; // GBK bytes
     std::optional<bool> threeCharacter;    // absent when the third field has no content
+};
+
+// What reading a file of the settings folder found.
+struct KeptBytes {
+    enum class State {
+        Missing,   // no file of that name
+        Read,      // `bytes` holds it whole
+        Unreadable // there, but not a regular file within the limit reachable by the link rules
+    };
+    State state = State::Missing;
+    std::string bytes;
 };
 
 // Reads and writes <directory>/config/<fileName>. Nothing is reported and nothing is thrown: a
@@ -25,6 +38,17 @@ public:
 
     void save(const NamingSettings& settings, const std::string& fileName) const;
     std::optional<NamingSettings> load(const std::string& fileName) const;
+
+    // Replaces <folder>/<fileName> with `bytes`, whole or not at all, by the rules of
+    // ReplaceFileContents; false when nothing was written.
+    bool saveBytes(const std::string& fileName, std::string_view bytes) const;
+    // Reads <folder>/<fileName> as load() reads name.xml: links only as ResolveLinks allows,
+    // a regular file only, never more than `maxBytes`, never waiting on a FIFO.
+    KeptBytes loadBytes(const std::string& fileName, std::size_t maxBytes) const;
+    // Renames <folder>/<fileName>, or the link of that name, to
+    // <fileName>.damaged-YYYYMMDD-HHMMSS (local time) unless that name is taken; the new file
+    // name, nothing when it could not be renamed.
+    std::optional<std::string> keepAside(const std::string& fileName) const;
     // Removes what interrupted saves of `fileName` left behind; call it only while this user
     // runs no other copy of the program.
     void removeStaleTemporaryFiles(const std::string& fileName) const;

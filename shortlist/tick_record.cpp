@@ -42,7 +42,7 @@ std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern>
     m_history.addRule(std::move(pattern), listRows);
     m_undo = Undo::Untick;
     const std::uint64_t added = m_undoRows.count();
-    if (sizeInBytes() > m_budget) {
+    if (sizeInBytes() > m_budget && m_historyWhole) {
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
@@ -73,11 +73,27 @@ void TickRecord::clear()
     m_undo = Undo::Retick;
 }
 
+void TickRecord::replace(RowSet ticks)
+{
+    m_history.reserve();
+    m_undoRows = std::move(m_ticks);
+    m_ticks = std::move(ticks);
+    m_ticks.compact();
+    // The history cannot rebuild ticks that came from elsewhere, unless they become its
+    // checkpoint.
+    m_history.reset();
+    m_historyWhole = false;
+    checkpointIfSmall();
+    m_undo = Undo::Replace;
+}
+
 void TickRecord::checkpointIfSmall()
 {
     // Nothing that came before is needed to rebuild ticks the checkpoint holds.
-    if (m_ticks.sizeInBytes() <= m_checkpointBudget)
+    if (m_ticks.sizeInBytes() <= m_checkpointBudget) {
         m_history.checkpoint(m_ticks);
+        m_historyWhole = true;
+    }
 }
 
 void TickRecord::reset()
@@ -85,6 +101,7 @@ void TickRecord::reset()
     m_ticks = RowSet();
     m_undoRows = RowSet();
     m_history.reset();
+    m_historyWhole = true;
     m_undo = Undo::None;
 }
 
@@ -111,8 +128,15 @@ void TickRecord::undo()
     case Undo::Invert:
         m_ticks.flip(m_inverted);
         break;
+    case Undo::Replace:
+        std::swap(m_ticks, m_undoRows);
+        break;
     }
-    m_history.addUndo();
+    // The history of a replace is at most a checkpoint of the ticks it put in place.
+    if (m_undo == Undo::Replace)
+        m_historyWhole = false;
+    else
+        m_history.addUndo();
     m_undoRows = RowSet();
     m_undo = Undo::None;
     ReturnFreedMemory();

@@ -40,6 +40,8 @@ public:
     // Turns every tick of the rows [0, rows) over.
     void invert(std::uint64_t rows);
     void clear();
+    // Puts `ticks` in place of the ticks; undo brings the ticks before back.
+    void replace(RowSet ticks);
     // Drops every tick and the undo, as for a new list.
     void reset();
 
@@ -53,7 +55,7 @@ public:
     void undo();
 
 private:
-    enum class Undo { None, Untick, UntickReplayed, Retick, Invert };
+    enum class Undo { None, Untick, UntickReplayed, Retick, Invert, Replace };
 
     void checkpointIfSmall();
 
@@ -61,7 +63,10 @@ private:
     std::size_t m_checkpointBudget;
     RowSet m_ticks;
     Undo m_undo = Undo::None;
-    RowSet m_undoRows;            // the rows to untick or tick again
+    RowSet m_undoRows; // the rows to untick or tick again, or the ticks replaced
+    // Whether the history holds every change since its checkpoint, so that a replay rebuilds
+    // the ticks; not so after a replace until the next checkpoint.
+    bool m_historyWhole = true;
     std::uint64_t m_inverted = 0; // the rows the last invert turned over
     TickHistory m_history;
 };

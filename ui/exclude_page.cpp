@@ -2,6 +2,7 @@
 
 #include "insight/name_insight.h"
 #include "poetry/embedded_corpus.h"
+#include "res/favourites_texts.h"
 #include "res/list_menu_texts.h"
 #include "res/poetry_texts.h"
 #include "shortlist/tick_rules.h"
@@ -90,6 +91,15 @@ void CExcludePage::createRuleActions()
                     return true;
                 });
             });
+    m_restoreTicks = addRuleAction(res::restoreTicksItem, "restoreTicksAction");
+    m_restoreTicks->setEnabled(false);
+    connect(m_restoreTicks, &QAction::triggered, this, [this] {
+        withinMemory([this] {
+            if (m_savedTicks)
+                m_model->replaceTicks(*m_savedTicks);
+            return true;
+        });
+    });
     QAction* undo = addRuleAction(res::undoTicksItem, "undoTicksAction", QKeySequence::Undo);
     connect(undo, &QAction::triggered, this, [this] {
         withinMemory([this] {
@@ -217,6 +227,17 @@ bool CExcludePage::withinMemory(const std::function<bool()>& change)
         box.exec();
         return false;
     }
+}
+
+void CExcludePage::offerSavedTicks(std::optional<RowSet> ticks)
+{
+    m_savedTicks = std::move(ticks);
+    m_restoreTicks->setEnabled(m_savedTicks.has_value());
+}
+
+const RowSet& CExcludePage::tickedRows() const
+{
+    return m_model->tickedRows();
 }
 
 void CExcludePage::applyExclusions()

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "shortlist/row_set.h"
 #include "ui/result_page.h"
 
 #include <functional>
+#include <optional>
 
 class ExclusionHost;
 class ExclusionModel;
@@ -25,6 +27,11 @@ public:
     // second; a cancel, or memory running out, leaves every tick as it was (the latter with a
     // box that says so). Returns whether the ticks were added.
     bool tickMatchingRows(RowPattern pattern);
+
+    // The ticks that 恢复上次的勾选 puts in place, for the names the page now shows; without
+    // them the item is disabled.
+    void offerSavedTicks(std::optional<RowSet> ticks);
+    const RowSet& tickedRows() const;
 
 private:
     CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent);
@@ -49,6 +56,9 @@ private:
     ExclusionModel* m_model;
     QMenu* m_containingMenu = nullptr;
     QMenu* m_generationMenu = nullptr;
+    // The ticks 恢复上次的勾选 restores.
+    std::optional<RowSet> m_savedTicks;
+    QAction* m_restoreTicks = nullptr;
     // The characters last avoided, offered again.
     QString m_avoided;
 };

@@ -48,6 +48,12 @@ void ExclusionModel::clearTicks()
     ticksChanged();
 }
 
+void ExclusionModel::replaceTicks(RowSet ticks)
+{
+    m_ticks.replace(std::move(ticks));
+    ticksChanged();
+}
+
 void ExclusionModel::undo()
 {
     m_ticks.undo();

@@ -17,6 +17,8 @@ public:
     void tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern);
     void invertTicks();
     void clearTicks();
+    // Puts `ticks` in place of the ticks, undoably.
+    void replaceTicks(RowSet ticks);
     bool canUndo() const { return m_ticks.canUndo(); }
     void undo();
 

@@ -8,14 +8,24 @@
 
 namespace {
 
-// The list that holds `widget` (a list's viewport has the focus at times), or null.
-UniformListView* enclosingList(QWidget* widget, const QWidget* window)
+// The list or table that holds `widget` (a view's viewport has the focus at times), or null.
+QAbstractItemView* enclosingView(QWidget* widget, const QWidget* window)
 {
     for (; widget && widget != window; widget = widget->parentWidget()) {
-        if (auto* list = qobject_cast<UniformListView*>(widget))
-            return list;
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget))
+            return view;
     }
     return nullptr;
+}
+
+// Where a view's keyboard menu opens: at its current item, else at its top left.
+QPoint keyboardMenuPosition(const QAbstractItemView* view)
+{
+    if (const auto* list = qobject_cast<const UniformListView*>(view))
+        return list->keyboardMenuPosition();
+    const QRect shown = view->viewport()->rect();
+    const QRect item = view->visualRect(view->currentIndex()).intersected(shown);
+    return view->viewport()->mapTo(view, item.isValid() ? item.center() : shown.topLeft());
 }
 
 void openKeyboardMenu(QWidget* window)
@@ -23,9 +33,9 @@ void openKeyboardMenu(QWidget* window)
     QWidget* focus = window->focusWidget();
     QWidget* target = window;
     QPoint position = window->rect().center();
-    if (UniformListView* list = enclosingList(focus, window)) {
-        target = list;
-        position = list->keyboardMenuPosition();
+    if (QAbstractItemView* view = enclosingView(focus, window)) {
+        target = view;
+        position = keyboardMenuPosition(view);
     } else if (focus) {
         position = focus->mapTo(window, focus->rect().center());
     }

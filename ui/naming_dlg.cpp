@@ -2,13 +2,16 @@
 
 #include "codec/gbk_codec.h"
 #include "poetry/embedded_corpus.h"
+#include "res/favourites_texts.h"
 #include "res/poetry_texts.h"
 #include "res/string_table.h"
 #include "settings/folders.h"
 #include "settings/preferences_file.h"
+#include "shortlist/favourites.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
+#include "ui/favourites_page.h"
 #include "ui/good_names_page.h"
 #include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
@@ -33,6 +36,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 #include <QTabWidget>
+#include <QTableView>
 #include <QUrl>
 
 namespace {
@@ -104,6 +108,7 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     createAboutAction();
     createSourceActions();
     createPages();
+    createFavouriteActions();
     createListActions();
     m_tabs->setCurrentIndex(0);
     m_threeCharacter->setChecked(true);
@@ -224,6 +229,8 @@ void CNamingDlg::createListActions()
             collections |= 1u << c;
     }
     showSourcesFrom(collections);
+    m_favourites->list()->addActions(
+        {separator(), m_showReadingAction, separator(), m_aboutAction});
 
     const bool shown = preference(res::showReadingKey) == "true";
     m_showReadingAction->setChecked(shown);
@@ -240,6 +247,8 @@ void CNamingDlg::showReadingColumn(bool shown)
         if (page)
             page->list()->setDetailColumnShown(shown);
     }
+    if (m_favourites)
+        m_favourites->setReadingShown(shown);
 }
 
 void CNamingDlg::createPages()
@@ -252,6 +261,8 @@ void CNamingDlg::createPages()
           {m_exclude, res::excludePage},
           {m_goodNames, res::goodNamesPage}})
         m_tabs->addTab(page, resourceText(tab.tabLabel));
+    m_favourites = new CFavouritesPage(m_settings);
+    m_tabs->addTab(m_favourites, resourceText(res::favouritesTabLabel));
 }
 
 std::array<ResultPage*, 3> CNamingDlg::pages() const
@@ -268,6 +279,8 @@ void CNamingDlg::destroyPages()
     m_exclude = nullptr;
     delete m_goodNames;
     m_goodNames = nullptr;
+    delete m_favourites;
+    m_favourites = nullptr;
     m_facts.reset();
 }
 
@@ -298,6 +311,7 @@ void CNamingDlg::closeEvent(QCloseEvent* event)
 {
     if (m_allNames) {
         saveSettings();
+        saveTicks();
         destroyPages();
     }
     QDialog::closeEvent(event);
@@ -329,6 +343,8 @@ void CNamingDlg::startGeneration()
     m_allNames->fillNames(facts);
     m_exclude->fillNames(facts);
     m_goodNames->fillNames(facts);
+    m_filledInputs = TickInputs{GbkCodec::encode(surname), GbkCodec::encode(candidates), *mode};
+    offerSavedTicks();
 }
 
 std::shared_ptr<NameFacts> CNamingDlg::factsOf(NameMode mode)
@@ -344,6 +360,8 @@ void CNamingDlg::switchPage(int index)
 {
     if (index == m_tabs->indexOf(m_goodNames))
         refreshGoodNames();
+    else if (index == m_tabs->indexOf(m_favourites))
+        m_favourites->ensureLoaded();
 }
 
 void CNamingDlg::refreshGoodNames()
@@ -368,4 +386,70 @@ void CNamingDlg::openWebMail()
 {
     // Nothing is reported when no browser can be started.
     QDesktopServices::openUrl(QUrl(resourceText(res::webMailHomePage)));
+}
+
+void CNamingDlg::createFavouriteActions()
+{
+    for (const ResultPage* page : pages()) {
+        auto* action = new QAction(resourceText(res::addFavouritesItem), page->list());
+        action->setObjectName(QStringLiteral("addFavouritesAction"));
+        action->setShortcut(Qt::CTRL | Qt::Key_D);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        page->list()->addAction(action);
+        connect(action, &QAction::triggered, this, [this, page] { addToFavourites(page); });
+    }
+}
+
+void CNamingDlg::addToFavourites(const ResultPage* page)
+{
+    const std::optional<std::vector<std::string>> names =
+        page->selectedNames(static_cast<qint64>(Favourites::maxCount));
+    if (!names) {
+        QMessageBox box(QMessageBox::Information, resourceText(res::favouritesCaption),
+                        resourceText(res::tooManyToAddMessage), QMessageBox::Ok, this);
+        box.setObjectName(QStringLiteral("tooManyToAddNotice"));
+        box.exec();
+        return;
+    }
+    const int surnameLength =
+        m_filledInputs ? static_cast<int>(GbkCodec::decode(m_filledInputs->surname).size()) : 1;
+    const std::string now = CFavouritesPage::now();
+    std::vector<Favourite> entries;
+    for (const std::string& name : *names) {
+        if (isFavouriteName(name))
+            entries.push_back({name, std::min(surnameLength, characterCount(name) - 1), {}, now});
+    }
+    m_favourites->addFavourites(std::move(entries), names->size() - entries.size());
+}
+
+// The ticks file is read once, at the first fill; one that cannot be read is renamed aside, so
+// that the next close does not save over it.
+void CNamingDlg::offerSavedTicks()
+{
+    const std::string fileName(res::ticksFileName);
+    if (!m_savedTicks) {
+        const KeptBytes kept = m_settings.loadBytes(fileName, SavedTicks::maxFileBytes);
+        m_savedTicks =
+            kept.state == KeptBytes::State::Read ? parseSavedTicks(kept.bytes) : std::nullopt;
+        if (kept.state != KeptBytes::State::Missing && !*m_savedTicks)
+            m_settings.keepAside(fileName);
+    }
+    const std::optional<SavedTicks>& saved = *m_savedTicks;
+    const bool same =
+        saved && m_filledInputs && saved->inputs == *m_filledInputs &&
+        saved->rows == static_cast<std::uint64_t>(m_exclude->list()->model()->rowCount());
+    m_exclude->offerSavedTicks(same ? std::optional(saved->ticks) : std::nullopt);
+}
+
+// Without ticks nothing is saved, so that a run that only looked keeps the ticks of the run
+// before it. A bitmap over its limit saves nothing either.
+void CNamingDlg::saveTicks() const
+{
+    if (!m_filledInputs || m_exclude->tickedRows().empty())
+        return;
+    const std::optional<std::string> bytes = printSavedTicks(
+        {*m_filledInputs, static_cast<std::uint64_t>(m_exclude->list()->model()->rowCount()),
+         m_exclude->tickedRows()});
+    if (bytes)
+        m_settings.saveBytes(std::string(res::ticksFileName), *bytes);
 }

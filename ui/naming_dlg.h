@@ -3,6 +3,7 @@
 #include "naming/name_mode.h"
 #include "poetry/poetry_corpus.h"
 #include "settings/settings_location.h"
+#include "shortlist/saved_ticks.h"
 #include "ui/exclusion_host.h"
 
 #include <QDialog>
@@ -11,6 +12,7 @@
 
 class CAllNamesPage;
 class CExcludePage;
+class CFavouritesPage;
 class CGoodNamesPage;
 class NameFacts;
 class QAction;
@@ -63,6 +65,12 @@ private:
     void showReadingColumn(bool shown);
     void openWebMail();
 
+    // 加入收藏 on the result pages, the saved favourites' tab and the ticks of the last run.
+    void createFavouriteActions();
+    void addToFavourites(const ResultPage* page);
+    void offerSavedTicks();
+    void saveTicks() const;
+
     SettingsFile m_settings;
     QPushButton* m_startButton;
     QTabWidget* m_tabs;
@@ -79,4 +87,9 @@ private:
     CGoodNamesPage* m_goodNames = nullptr;
     // The facts of the list the pages were last filled with, shared by their models.
     std::shared_ptr<NameFacts> m_facts;
+    CFavouritesPage* m_favourites = nullptr;
+    // The inputs the pages were last filled from.
+    std::optional<TickInputs> m_filledInputs;
+    // The ticks file, read at the first fill.
+    std::optional<std::optional<SavedTicks>> m_savedTicks;
 };

@@ -69,16 +69,36 @@ void ResultPage::fillNames(std::shared_ptr<NameFacts> facts)
     m_model->setFacts(std::move(facts));
 }
 
-void ResultPage::copySelection()
+QItemSelection ResultPage::sortedSelection(qint64& count) const
 {
     QItemSelection selection = m_list->selectionModel()->selection();
     std::sort(selection.begin(), selection.end(),
               [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
                   return a.top() < b.top();
               });
-    qint64 count = 0;
+    count = 0;
     for (const QItemSelectionRange& range : selection)
         count += range.height();
+    return selection;
+}
+
+std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) const
+{
+    qint64 count = 0;
+    const QItemSelection selection = sortedSelection(count);
+    if (count > limit)
+        return std::nullopt;
+    std::vector<std::string> names;
+    for (const QString& name :
+         namesOf(*m_model, selection, {})->split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+        names.push_back(name.toStdString());
+    return names;
+}
+
+void ResultPage::copySelection()
+{
+    qint64 count = 0;
+    const QItemSelection selection = sortedSelection(count);
     if (count > copyLimit) {
         QMessageBox box(QMessageBox::Information, resourceText(res::copyCaption),
                         resourceText(res::copyTooManyMessage), QMessageBox::Ok, this);

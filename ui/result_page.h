@@ -8,7 +8,9 @@
 #include <QWidget>
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 class NameFacts;
 class NameListModel;
@@ -32,6 +34,8 @@ public:
     // Shows the sources (出处) of the names from these collections only.
     void setSourceCollections(Collections collections);
 
+    // The selected names, UTF-8, in row order; nothing when more than `limit` rows are selected.
+    std::optional<std::vector<std::string>> selectedNames(qint64 limit) const;
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
     // copyLimit rows a message suggests exporting and the clipboard keeps what it held. Long
     // work shows a progress dialog after half a second; a cancel keeps the clipboard as it was.
@@ -53,6 +57,9 @@ protected:
     QAction* firstSharedAction() const { return m_firstSharedAction; }
 
 private:
+    // The selected ranges in row order and, in `count`, how many rows they hold.
+    QItemSelection sortedSelection(qint64& count) const;
+
     NameListModel* m_model;
     UniformListView* m_list;
     QAction* m_firstSharedAction;

@@ -77,7 +77,7 @@ void TestListMenus::theListMenusFollowOneLayout()
         return texts.join(QLatin1Char('|'));
     };
     const QString shared = QStringLiteral(
-        "-|复制(&Y)|导出(&E)…|-|显示读音|出处范围(&O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
+        "-|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|出处范围(&O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
     QCOMPARE(texts(window.allNames()), shared);
     QCOMPARE(texts(window.goodNames()), shared);
     QCOMPARE(
@@ -86,7 +86,7 @@ void TestListMenus::theListMenusFollowOneLayout()
                        "勾选含生僻字的名字(&R)|勾选全平或全仄的名字(&P)|勾选谐音不雅的名字(&X)|"
                        "勾选无出处的名字(&S)|"
                        "避开读音(&B)…|保留辈分字(&G)|反向勾选(&I)|全部取消勾选(&U)|"
-                       "撤销(&Z)|") +
+                       "恢复上次的勾选(&L)|撤销(&Z)|") +
             shared);
 }
 

@@ -1,0 +1,53 @@
+#pragma once
+
+// The texts of the favourites: the 收藏 tab, its menu and messages, the PDF, and the restored
+// ticks, UTF-8.
+
+#include <string_view>
+
+namespace res {
+
+inline constexpr std::string_view favouritesFileName = "favourites.csv";
+inline constexpr std::string_view ticksFileName = "ticks.bin";
+
+inline constexpr std::string_view favouritesTabLabel = "收藏";
+inline constexpr std::string_view addFavouritesItem = "加入收藏(&F)";
+inline constexpr std::string_view removeFavouritesItem = "移出收藏(&R)";
+inline constexpr std::string_view importFavouritesItem = "导入收藏(&M)…";
+inline constexpr std::string_view restoreTicksItem = "恢复上次的勾选(&L)";
+
+inline constexpr std::string_view nameHeading = "名字";
+inline constexpr std::string_view noteHeading = "备注";
+inline constexpr std::string_view addedHeading = "加入时间";
+
+inline constexpr std::string_view favouritesCaption = "收藏";
+inline constexpr std::string_view tooManyToAddMessage =
+    "选中的名字超过 10,000 个，没有加入收藏。请少选一些。";
+inline constexpr std::string_view addedMessage = "已加入收藏 %1 个名字。";
+inline constexpr std::string_view notAddedNames = "%1 个不是 2 到 8 个汉字的名字没有加入。";
+inline constexpr std::string_view favouritesFullMessage =
+    "收藏最多 10,000 个名字，已满：%1 个名字没有加入。";
+inline constexpr std::string_view importCaption = "导入收藏";
+inline constexpr std::string_view importFilters = "文本文件 (*.txt);;CSV 文件 (*.csv)";
+inline constexpr std::string_view importedMessage =
+    "导入了 %1 个新名字，合并了 %2 条备注，跳过了 %3 行不是名字的内容。";
+inline constexpr std::string_view importUnreadableMessage =
+    "无法读取 %1（不是普通文件或超过 16 MB）。";
+inline constexpr std::string_view favouritesExportFilters =
+    "文本文件 (*.txt);;CSV 文件 (*.csv);;PDF 文件 (*.pdf)";
+inline constexpr std::string_view damagedFavouritesMessage =
+    "收藏文件 %1 无法读取，已改名为 %2 留作备份。收藏从空白开始。";
+inline constexpr std::string_view stuckFavouritesMessage =
+    "收藏文件 %1 无法读取，也无法改名留作备份。为了不覆盖它，本次对收藏的修改不会保存。";
+inline constexpr std::string_view savingFavouritesFailedMessage =
+    "无法保存收藏文件 %1，刚才的修改只在本次运行中有效。";
+
+inline constexpr std::string_view pdfTitle = "收藏的名字";
+// Droid Sans Fallback gives each code point a glyph of its own. Noto Sans CJK draws a Kangxi
+// radical and its ideograph with one glyph, and Qt's PDF writer then maps that glyph back to the
+// radical, so that text copied from the PDF would hold ⼀ (U+2F00) for 一; it serves only as
+// the fallback for what the first font lacks.
+inline constexpr std::string_view pdfFontFamily = "Droid Sans Fallback";
+inline constexpr std::string_view pdfFallbackFontFamily = "Noto Sans CJK SC";
+
+} // namespace res

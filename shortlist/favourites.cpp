@@ -1,0 +1,140 @@
+#include "shortlist/favourites.h"
+
+#include "hanzi/utf8.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view noteSeparator = "；";
+constexpr int minNameCharacters = 2;
+constexpr int maxNameCharacters = 8;
+
+bool isGbkIdeograph(char32_t codePoint)
+{
+    return (codePoint >= 0x4E00 && codePoint <= 0x9FA5) || codePoint == U'〇';
+}
+
+// Where the character that ends at or before `limit` ends, so that cutting there keeps whole
+// characters.
+std::size_t characterBoundary(std::string_view text, std::size_t limit)
+{
+    std::size_t end = 0;
+    for (std::size_t offset = 0; offset < text.size();) {
+        const std::size_t next = offset + utf8::decodeAt(text, offset).length;
+        if (next > limit)
+            break;
+        end = offset = next;
+    }
+    return end;
+}
+
+// Whether `part` is one of the parts of `note` that joins put "；" between.
+bool notePartOf(std::string_view note, std::string_view part)
+{
+    for (std::size_t start = 0;;) {
+        const std::size_t end = note.find(noteSeparator, start);
+        if (note.substr(start, end - start) == part)
+            return true;
+        if (end == std::string_view::npos)
+            return false;
+        start = end + noteSeparator.size();
+    }
+}
+
+std::string joinedNote(const std::string& kept, const std::string& incoming)
+{
+    if (incoming.empty() || notePartOf(kept, incoming))
+        return kept;
+    if (kept.empty())
+        return incoming;
+    return keptNote(kept + std::string(noteSeparator) + incoming);
+}
+
+} // namespace
+
+bool isFavouriteName(std::string_view name)
+{
+    int count = 0;
+    for (std::size_t offset = 0; offset < name.size(); ++count) {
+        const utf8::Decoded decoded = utf8::decodeAt(name, offset);
+        if (!decoded.wellFormed || !isGbkIdeograph(decoded.codePoint) || count == maxNameCharacters)
+            return false;
+        offset += decoded.length;
+    }
+    return count >= minNameCharacters;
+}
+
+int characterCount(std::string_view name)
+{
+    int count = 0;
+    for (std::size_t offset = 0; offset < name.size(); ++count)
+        offset += utf8::decodeAt(name, offset).length;
+    return count;
+}
+
+std::string keptNote(std::string_view note)
+{
+    std::string kept(note.substr(0, characterBoundary(note, Favourites::maxNoteBytes)));
+    std::replace_if(
+        kept.begin(), kept.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
+    return kept;
+}
+
+bool Favourites::contains(std::string_view name) const
+{
+    return m_positions.contains(std::string(name));
+}
+
+Favourites::MergeResult Favourites::merge(std::vector<Favourite> entries)
+{
+    MergeResult result;
+    for (Favourite& entry : entries) {
+        entry.note = keptNote(entry.note);
+        const auto found = m_positions.find(entry.name);
+        if (found != m_positions.end()) {
+            std::string& note = m_items[found->second].note;
+            const std::string joined = joinedNote(note, entry.note);
+            result.notesJoined += joined != note;
+            note = joined;
+        } else if (m_items.size() >= maxCount) {
+            ++result.overLimit;
+        } else {
+            m_positions.emplace(entry.name, m_items.size());
+            m_items.push_back(std::move(entry));
+            ++result.added;
+        }
+    }
+    return result;
+}
+
+void Favourites::remove(std::vector<std::size_t> indexes)
+{
+    std::sort(indexes.begin(), indexes.end());
+    indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+    std::size_t next = 0;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_items.size(); ++i) {
+        if (next < indexes.size() && indexes[next] == i) {
+            ++next;
+            continue;
+        }
+        if (kept != i)
+            m_items[kept] = std::move(m_items[i]);
+        ++kept;
+    }
+    m_items.resize(kept);
+    reindex();
+}
+
+void Favourites::setNote(std::size_t index, std::string_view note)
+{
+    m_items.at(index).note = keptNote(note);
+}
+
+void Favourites::reindex()
+{
+    m_positions.clear();
+    for (std::size_t i = 0; i < m_items.size(); ++i)
+        m_positions.emplace(m_items[i].name, i);
+}

@@ -1,0 +1,209 @@
+#include "shortlist/favourites_file.h"
+
+#include "insight/export_lines.h"
+#include "insight/text_facts.h"
+#include "shortlist/favourite_columns.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+constexpr std::size_t maxTimeBytes = 32;
+
+using Record = std::vector<std::string>;
+
+std::string_view withoutByteOrderMark(std::string_view bytes)
+{
+    if (bytes.starts_with(byteOrderMark))
+        bytes.remove_prefix(byteOrderMark.size());
+    return bytes;
+}
+
+// Reads one RFC 4180 record from `bytes` at `offset`, which it moves past the record's line
+// break. A quote inside an unquoted field is taken as text; an unclosed quote ends at the end.
+Record readRecord(std::string_view bytes, std::size_t& offset)
+{
+    Record record(1);
+    bool quoted = false;
+    while (offset < bytes.size()) {
+        const char c = bytes[offset++];
+        std::string& field = record.back();
+        if (quoted) {
+            if (c != '"')
+                field += c;
+            else if (offset < bytes.size() && bytes[offset] == '"')
+                field += bytes[offset++];
+            else
+                quoted = false;
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+        } else if (c == ',') {
+            record.emplace_back();
+        } else if (c == '\n') {
+            break;
+        } else if (c == '\r') {
+            if (offset < bytes.size() && bytes[offset] == '\n')
+                ++offset;
+            break;
+        } else {
+            field += c;
+        }
+    }
+    return record;
+}
+
+bool isBlank(const Record& record)
+{
+    return record.size() == 1 && record.front().find_first_not_of(" \t") == std::string::npos;
+}
+
+// Whether `text` is printable ASCII short enough to be an added time.
+bool isTimeText(std::string_view text)
+{
+    return text.size() <= maxTimeBytes &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+std::optional<int> surnameLengthField(std::string_view text, std::string_view name)
+{
+    int length = -1;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), length);
+    if (error != std::errc() || end != text.data() + text.size() || length < 0 ||
+        length >= characterCount(name))
+        return std::nullopt;
+    return length;
+}
+
+std::string trimmed(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos)
+        return {};
+    return std::string(text.substr(first, text.find_last_not_of(" \t\r") - first + 1));
+}
+
+} // namespace
+
+std::string printFavourites(const Favourites& favourites)
+{
+    std::string out(byteOrderMark);
+    out += favouritesFileHeader;
+    out += "\r\n";
+    for (const Favourite& favourite : favourites.items()) {
+        out += favourite.name;
+        out += ',';
+        out += std::to_string(favourite.surnameLength);
+        out += ',';
+        appendCsvField(out, favourite.note);
+        out += ',';
+        appendCsvField(out, favourite.added);
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::optional<Favourites> parseFavourites(std::string_view bytes)
+{
+    if (bytes.size() > Favourites::maxFileBytes)
+        return std::nullopt;
+    bytes = withoutByteOrderMark(bytes);
+    std::size_t offset = 0;
+    if (readRecord(bytes, offset) != Record{"名字", "姓氏字数", "备注", "加入时间"})
+        return std::nullopt;
+    std::vector<Favourite> entries;
+    while (offset < bytes.size()) {
+        Record record = readRecord(bytes, offset);
+        if (record.size() != 4 || !isFavouriteName(record[0]) ||
+            record[2].size() > Favourites::maxNoteBytes || keptNote(record[2]) != record[2] ||
+            !isTimeText(record[3]) || entries.size() == Favourites::maxCount)
+            return std::nullopt;
+        const std::optional<int> surnameLength = surnameLengthField(record[1], record[0]);
+        if (!surnameLength)
+            return std::nullopt;
+        entries.push_back(
+            {std::move(record[0]), *surnameLength, std::move(record[2]), std::move(record[3])});
+    }
+    const std::size_t count = entries.size();
+    Favourites favourites;
+    favourites.merge(std::move(entries));
+    if (favourites.size() != count)
+        return std::nullopt;
+    return favourites;
+}
+
+ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& now)
+{
+    bytes = withoutByteOrderMark(bytes);
+    ImportedNames imported;
+    std::size_t offset = 0;
+    const auto column = [](const Record& header, std::string_view name) {
+        const auto found = std::find(header.begin(), header.end(), name);
+        return found == header.end()
+                   ? std::optional<std::size_t>()
+                   : std::optional(static_cast<std::size_t>(found - header.begin()));
+    };
+    const Record header = csv ? readRecord(bytes, offset) : Record{"名字"};
+    const std::optional<std::size_t> nameColumn = column(header, "名字");
+    const std::optional<std::size_t> noteColumn = column(header, "备注");
+    const std::optional<std::size_t> timeColumn = column(header, "加入时间");
+    const std::optional<std::size_t> surnameColumn = column(header, "姓氏字数");
+    const auto field = [](const Record& record, std::optional<std::size_t> index) {
+        return index && *index < record.size() ? std::string_view(record[*index])
+                                               : std::string_view();
+    };
+    while (offset < bytes.size()) {
+        const Record record = csv ? readRecord(bytes, offset) : [&] {
+            const std::size_t end = std::min(bytes.find('\n', offset), bytes.size());
+            const Record line{trimmed(bytes.substr(offset, end - offset))};
+            offset = end + 1;
+            return line;
+        }();
+        if (isBlank(record))
+            continue;
+        const std::string name = trimmed(field(record, nameColumn));
+        if (!nameColumn || !isFavouriteName(name)) {
+            ++imported.skipped;
+            continue;
+        }
+        const std::string_view time = field(record, timeColumn);
+        imported.entries.push_back(
+            {name,
+             surnameLengthField(field(record, surnameColumn), name).value_or(surnameLengthOf(name)),
+             keptNote(field(record, noteColumn)),
+             !time.empty() && isTimeText(time) ? std::string(time) : now});
+    }
+    return imported;
+}
+
+std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
+{
+    std::string out;
+    if (csv) {
+        out = byteOrderMark;
+        out += "名字";
+        for (const FactColumn& column : factColumns) {
+            out += ',';
+            out += column.heading;
+        }
+        out += ",备注,加入时间\r\n";
+    }
+    for (const auto& [row, facts] : rows) {
+        out += row->name;
+        if (!csv) {
+            out += '\n';
+            continue;
+        }
+        for (const FactColumn& column : factColumns) {
+            out += ',';
+            appendCsvField(out, column.text(*facts));
+        }
+        out += ',';
+        appendCsvField(out, row->note);
+        out += ',';
+        appendCsvField(out, row->added);
+        out += "\r\n";
+    }
+    return out;
+}

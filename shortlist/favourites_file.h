@@ -1,0 +1,42 @@
+#pragma once
+
+#include "insight/text_facts.h"
+#include "shortlist/favourites.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+// The favourites file, favourites.csv: UTF-8 CSV (RFC 4180) with a byte order mark and the header
+// line 名字,姓氏字数,备注,加入时间, then one favourite a line in the order they were added.
+inline constexpr std::string_view favouritesFileHeader = "名字,姓氏字数,备注,加入时间";
+
+// The whole file for `favourites`; never longer than Favourites::maxFileBytes.
+std::string printFavourites(const Favourites& favourites);
+// The favourites of a file; nothing when anything in it is not as printFavourites writes it
+// (another header, a bad name, a repeated name, a field too long, too many lines).
+std::optional<Favourites> parseFavourites(std::string_view bytes);
+
+// Names read from a file the user imports.
+struct ImportedNames {
+    std::vector<Favourite> entries; // valid names, in file order, repeats included
+    std::size_t skipped = 0;        // lines that are not a name
+};
+
+// A .txt file holds one name a line; blank lines are ignored. A .csv file has a header line
+// naming its columns, among them 名字 and optionally 备注, 加入时间 and 姓氏字数; without a
+// 名字 column nothing is read and every line is skipped. A name's surname length, when the file
+// does not give it, is that of a compound surname it starts with, else 1. `now` is the added
+// time of entries that carry none.
+ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& now);
+
+// A favourite and its facts, as an export writes them.
+struct ExportedFavourite {
+    const Favourite* favourite;
+    const TextFacts* facts;
+};
+
+// The export of `rows`: a name a line, or with `csv` UTF-8 CSV with a byte order mark and a
+// header line, each row's name, fact columns (see factColumns), note and added time.
+std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv);

@@ -1,0 +1,325 @@
+#include "hanzi/utf8.h"
+#include "shortlist/favourites_file.h"
+#include "tests/support/modal_answer.h"
+#include "tests/support/naming_window.h"
+#include "ui/favourites_page.h"
+#include "ui/favourites_pdf.h"
+
+#include <QAbstractItemModelTester>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+// The 收藏 tab: its model, its file kept aside when damaged, and its PDF read back as text.
+class TestFavourites final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theModelSortsEditsAndRemoves();
+    void aDamagedFileIsKeptAsideAndToldOnce();
+    void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
+    void ctrlDAddsTheSelectedNamesOnce();
+    void theTicksAreRestoredOnlyForTheSameInputs();
+    void aHostileTicksFileIsPutAsideWithoutWaiting();
+
+private:
+    static QAction* action(QWidget* list, const char* name)
+    {
+        return list->findChild<QAction*>(QLatin1String(name));
+    }
+    static std::vector<Favourite> entries(std::initializer_list<const char*> names)
+    {
+        std::vector<Favourite> list;
+        for (const char* name : names)
+            list.push_back({name, 1, {}, CFavouritesPage::now()});
+        return list;
+    }
+    static QStringList column(const FavouritesModel& model, int column)
+    {
+        QStringList texts;
+        for (int row = 0; row < model.rowCount(); ++row)
+            texts << model.index(row, column).data().toString();
+        return texts;
+    }
+    static QString run(const QString& program, const QStringList& arguments)
+    {
+        QProcess process;
+        process.start(program, arguments);
+        if (!process.waitForFinished(20000) || process.exitCode() != 0)
+            return QStringLiteral("<%1 failed>").arg(program);
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+};
+
+void TestFavourites::theModelSortsEditsAndRemoves()
+{
+    FavouritesModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy changed(&model, &FavouritesModel::changed);
+    model.merge(entries({"张大", "张一", "张乙"}));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("读音"));
+    QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("zhāng dà"));
+    QCOMPARE(model.index(1, 3).data().toString(), QStringLiteral("7+1=8"));
+    QStringList headings;
+    for (int column = 0; column < model.columnCount(); ++column)
+        headings << model.headerData(column, Qt::Horizontal).toString();
+    QCOMPARE(headings.join('|'), QStringLiteral("名字|读音|平仄|笔画|出处|谐音|备注|加入时间"));
+    QCOMPARE(model.index(0, 2).data().toString(), QStringLiteral("平仄")); // zhāng dà
+
+    const QPersistentModelIndex first = model.index(0, 0);
+    model.sort(3, Qt::DescendingOrder); // strokes: 大 3, 一 1, 乙 1
+    QCOMPARE(column(model, 0), (QStringList{"张大", "张一", "张乙"}));
+    model.sort(0, Qt::AscendingOrder);
+    QCOMPARE(column(model, 0), (QStringList{"张一", "张乙", "张大"}));
+    QCOMPARE(first.row(), 2);
+    model.sort(-1);
+    QCOMPARE(column(model, 0), (QStringList{"张大", "张一", "张乙"}));
+
+    const QModelIndex note = model.index(1, model.noteColumn());
+    QVERIFY(model.flags(note) & Qt::ItemIsEditable);
+    QVERIFY(!(model.flags(model.index(1, 0)) & Qt::ItemIsEditable));
+    QVERIFY(model.setData(note, QStringLiteral("奶奶喜欢\n这个")));
+    QCOMPARE(note.data().toString(), QStringLiteral("奶奶喜欢 这个"));
+    QCOMPARE(changed.count(), 2);
+
+    model.sort(0, Qt::AscendingOrder);
+    model.removeRows({0, 2}); // 张一 and 张大 as shown
+    QCOMPARE(column(model, 0), QStringList{"张乙"});
+    QCOMPARE(changed.count(), 3);
+    QCOMPARE(model.favourites().size(), 1u);
+}
+
+void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("favourites.csv"));
+    {
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly));
+        damaged.write("not a favourites file");
+    }
+    const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
+    {
+        CFavouritesPage page(settings);
+        ModalAnswer answer;
+        answerNextModal(&answer);
+        page.ensureLoaded();
+        QVERIFY(answer.seen);
+        QCOMPARE(answer.objectName, QStringLiteral("damagedFavouritesNotice"));
+        const QStringList aside = QDir(folder.path()).entryList({"favourites.csv.damaged-*"});
+        QCOMPARE(aside.size(), 1);
+        QVERIFY(answer.text.contains(aside.front()));
+        QCOMPARE(page.model().rowCount(), 0);
+
+        ModalAnswer added;
+        answerNextModal(&added);
+        page.addFavourites(entries({"李白"}), 0);
+        QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+    }
+    // The next start reads the new file and says nothing.
+    CFavouritesPage again(settings);
+    ModalAnswer none;
+    answerNextModal(&none, {}, 1);
+    again.ensureLoaded();
+    QTest::qWait(20);
+    QVERIFY(!none.seen);
+    QCOMPARE(again.model().rowCount(), 1);
+    QCOMPARE(QDir(folder.path()).entryList({"favourites.csv.damaged-*"}).size(), 1);
+}
+
+void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
+{
+    Favourites favourites;
+    std::vector<Favourite> list;
+    for (int i = 0; i < 40; ++i) {
+        std::string name = "欧阳";
+        utf8::append(name, U'\u4E00' + static_cast<char32_t>(i));
+        list.push_back({name, 2, i % 3 ? "" : "备注" + std::to_string(i), "2026-12-07 15:30:00"});
+    }
+    favourites.merge(list);
+    std::vector<TextFacts> facts;
+    for (const Favourite& favourite : favourites.items())
+        facts.push_back(textFactsOf(favourite.name, favourite.surnameLength));
+    std::vector<ExportedFavourite> printed;
+    for (std::size_t i = 0; i < facts.size(); ++i)
+        printed.push_back({&favourites.items()[i], &facts[i]});
+
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("favourites.pdf"));
+    QCOMPARE(writeFavouritesPdf(pdf, printed, QDate(2026, 12, 7)), QString());
+
+    const QString fonts = run(QStringLiteral("pdffonts"), {pdf});
+    QVERIFY2(fonts.contains(QStringLiteral("NotoSansCJK")), qPrintable(fonts));
+    for (const QString& line : fonts.split(QLatin1Char('\n')).mid(2)) {
+        if (!line.isEmpty())
+            QVERIFY2(line.split(QLatin1Char(' '), Qt::SkipEmptyParts).at(4) == "yes",
+                     qPrintable(line));
+    }
+    const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+    QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+    const int pages =
+        info.section(QStringLiteral("Pages:"), 1).trimmed().section('\n', 0, 0).toInt();
+    QVERIFY(pages > 1);
+
+    const QString all =
+        run(QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    QVERIFY(all.contains(QStringLiteral("收藏的名字")));
+    QVERIFY(all.contains(QStringLiteral("2026-12-07")));
+    QVERIFY(all.contains(QStringLiteral("ōu yáng yī")));
+    // Characters that fonts draw like a Kangxi radical still copy as the ideograph.
+    QVERIFY(all.contains(QStringLiteral("读音：")));
+    QVERIFY(all.contains(QStringLiteral("平仄：平平平")));
+    // Every favourite, with its reading line, lies on one page.
+    int found = 0;
+    for (int page = 1; page <= pages; ++page) {
+        const QString text = run(QStringLiteral("pdftotext"),
+                                 {QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                  QString::number(page), QStringLiteral("-enc"),
+                                  QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        for (std::size_t i = 0; i < facts.size(); ++i) {
+            const QString name = QString::fromStdString(favourites.items()[i].name);
+            if (!text.contains(name + QLatin1Char('\n')))
+                continue;
+            ++found;
+            QVERIFY2(text.contains(QString::fromStdString(facts[i].readings)), qPrintable(name));
+            QVERIFY2(text.contains(QString::fromStdString(facts[i].strokeText)), qPrintable(name));
+            if (!favourites.items()[i].note.empty())
+                QVERIFY2(text.contains(QString::fromStdString(favourites.items()[i].note)),
+                         qPrintable(name));
+        }
+    }
+    QCOMPARE(found, 40);
+}
+
+void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("诸葛"), QStringLiteral("亮明"));
+    window.start();
+    UniformListView* list = window.allNames();
+    list->setFocus();
+    list->selectAll();
+    for (int round = 0; round < 2; ++round) {
+        ModalAnswer added;
+        answerNextModal(&added);
+        // A message box that closes leaves no window active on the offscreen platform.
+        window.dialog().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+        QVERIFY2(added.text.startsWith(round == 0 ? "已加入收藏 4 个" : "已加入收藏 0 个"),
+                 qPrintable(added.text));
+    }
+    auto* page = window.find<CFavouritesPage>("favouritesPage");
+    QCOMPARE(page->model().rowCount(), 4);
+    // The surname the names were made with is read as a surname.
+    QCOMPARE(page->model().index(0, 1).data().toString(), QStringLiteral("zhū gě liàng liàng"));
+    QFile file(QFileInfo(window.settingsPath()).dir().filePath(QStringLiteral("favourites.csv")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(parseFavourites(file.readAll().toStdString())->size(), 4u);
+
+    // The tab shows the list; its menu follows the layout the issue gives.
+    window.tabs()->setCurrentIndex(3);
+    QCOMPARE(window.tabs()->tabText(3), QStringLiteral("收藏"));
+    QStringList texts;
+    for (const QAction* item : page->list()->actions())
+        texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+    QCOMPARE(texts.join('|'), QStringLiteral("移出收藏(&R)|复制(&Y)|导出(&E)…|导入收藏(&M)…|-|"
+                                             "显示读音|-|关于 Corvale(&A)..."));
+
+    // 101 candidates make 10,201 names: one selection of them all is too many to add.
+    window.tabs()->setCurrentIndex(0);
+    window.type(QStringLiteral("王"), ideographs(101));
+    window.start();
+    list->selectAll();
+    window.dialog().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
+    list->setFocus();
+    ModalAnswer refused;
+    answerNextModal(&refused);
+    QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
+    QCOMPARE(refused.objectName, QStringLiteral("tooManyToAddNotice"));
+    QCOMPARE(page->model().rowCount(), 4);
+}
+
+void TestFavourites::theTicksAreRestoredOnlyForTheSameInputs()
+{
+    NamingWindow window;
+    window.type(QStringLiteral("王"), QStringLiteral("美丽"));
+    window.start();
+    window.tick(0);
+    window.tick(3);
+    QVERIFY(window.dialog().close());
+
+    struct Case {
+        QString candidates;
+        bool threeCharacter;
+        bool offered;
+    };
+    for (const Case& c :
+         {Case{QStringLiteral("美丽"), false, false}, Case{QStringLiteral("丽美"), true, false},
+          Case{QStringLiteral("美丽"), true, true}}) {
+        window.open();
+        QAction* restore = action(window.exclusions(), "restoreTicksAction");
+        QVERIFY(!restore->isEnabled());
+        window.type(QStringLiteral("王"), c.candidates);
+        (c.threeCharacter ? window.three() : window.two())->setChecked(true);
+        window.start();
+        QCOMPARE(restore->isEnabled(), c.offered);
+        if (!c.offered) {
+            // Closing without ticks keeps the saved ones.
+            window.dialog().reject();
+            continue;
+        }
+        const QAbstractItemModel& model = *window.exclusions()->model();
+        const auto ticked = [&model] {
+            QList<int> rows;
+            for (int row = 0; row < model.rowCount(); ++row) {
+                if (model.index(row, 0).data(Qt::CheckStateRole).value<Qt::CheckState>() ==
+                    Qt::Checked)
+                    rows << row;
+            }
+            return rows;
+        };
+        window.tabs()->setCurrentIndex(1);
+        window.tick(1);
+        restore->trigger();
+        QCOMPARE(ticked(), (QList<int>{0, 3}));
+        window.exclusions()->setFocus();
+        QTest::keyClick(window.exclusions(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ticked(), QList<int>{1});
+    }
+}
+
+void TestFavourites::aHostileTicksFileIsPutAsideWithoutWaiting()
+{
+    NamingWindow window;
+    const QDir config = QFileInfo(window.settingsPath()).dir();
+    const QByteArray ticks = QFile::encodeName(config.filePath(QStringLiteral("ticks.bin")));
+    QCOMPARE(mkfifo(ticks.constData(), 0600), 0);
+    window.type(QStringLiteral("王"), QStringLiteral("美丽"));
+    QElapsedTimer timer;
+    timer.start();
+    window.start();
+    QVERIFY(timer.elapsed() < 2000);
+    QVERIFY(!action(window.exclusions(), "restoreTicksAction")->isEnabled());
+    QVERIFY(!QFileInfo::exists(config.filePath(QStringLiteral("ticks.bin"))));
+    QCOMPARE(config.entryList({"ticks.bin.damaged-*"}, QDir::System).size(), 1);
+
+    // The next close saves the ticks anew.
+    window.tabs()->setCurrentIndex(1);
+    window.tick(0);
+    QVERIFY(window.dialog().close());
+    QVERIFY(QFileInfo(config.filePath(QStringLiteral("ticks.bin"))).isFile());
+}
+
+QTEST_MAIN(TestFavourites)
+#include "test_favourites.moc"
