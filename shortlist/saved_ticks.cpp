@@ -1,9 +1,9 @@
 #include "shortlist/saved_ticks.h"
 
-#include <bit>
+#include "shortlist/portable_bitmap_check.h"
+
 #include <cstring>
 #include <limits>
-#include <roaring/containers/containers.h>
 
 namespace {
 
@@ -60,62 +60,6 @@ private:
     std::string_view m_bytes;
 };
 
-bool isSoundArray(const array_container_t& part)
-{
-    if (part.cardinality <= 0 || part.cardinality > DEFAULT_MAX_SIZE)
-        return false;
-    for (std::int32_t i = 1; i < part.cardinality; ++i) {
-        if (part.array[i - 1] >= part.array[i])
-            return false;
-    }
-    return true;
-}
-
-bool isSoundBitset(const bitset_container_t& part)
-{
-    std::int64_t count = 0;
-    for (std::size_t word = 0; word < BITSET_CONTAINER_SIZE_IN_WORDS; ++word)
-        count += std::popcount(part.array[word]);
-    return count == part.cardinality && count > DEFAULT_MAX_SIZE;
-}
-
-bool isSoundRun(const run_container_t& part)
-{
-    std::int64_t next = 0; // the least value the next run may start at
-    for (std::int32_t i = 0; i < part.n_runs; ++i) {
-        const rle16_t run = part.runs[i];
-        if (run.value < next || std::int64_t{run.value} + run.length > 0xFFFF)
-            return false;
-        next = std::int64_t{run.value} + run.length + 2; // runs neither overlap nor touch
-    }
-    return part.n_runs > 0;
-}
-
-// The one place that looks inside CRoaring's containers: the installed version has no public
-// check of a deserialised bitmap, and checking row by row through its iterator took 1.7 s for
-// a list of every row.
-// Whether every part of `bits` is as CRoaring makes it, with no row at or past `rows`: a bitmap
-// read from a hostile file may hold parts that contradict themselves, which the bitmap
-// operations do not expect. Runs are checked as runs, so a list of every row costs little.
-bool isSound(const roaring_bitmap_t* bits, std::uint64_t rows)
-{
-    const roaring_array_t& parts = bits->high_low_container;
-    for (std::int32_t i = 0; i < parts.size; ++i) {
-        if (i > 0 && parts.keys[i - 1] >= parts.keys[i])
-            return false;
-        const void* part = parts.containers[i];
-        const bool sound = parts.typecodes[i] == ARRAY_CONTAINER_TYPE_CODE
-                               ? isSoundArray(*static_cast<const array_container_t*>(part))
-                           : parts.typecodes[i] == BITSET_CONTAINER_TYPE_CODE
-                               ? isSoundBitset(*static_cast<const bitset_container_t*>(part))
-                               : parts.typecodes[i] == RUN_CONTAINER_TYPE_CODE &&
-                                     isSoundRun(*static_cast<const run_container_t*>(part));
-        if (!sound)
-            return false;
-    }
-    return parts.size == 0 || roaring_bitmap_maximum(bits) < rows;
-}
-
 } // namespace
 
 std::optional<std::string> printSavedTicks(const SavedTicks& saved)
@@ -156,15 +100,14 @@ std::optional<SavedTicks> parseSavedTicks(std::string_view bytes)
         *bitmapBytes > SavedTicks::maxBitmapBytes)
         return std::nullopt;
     const std::optional<std::string_view> bitmap = reader.take(*bitmapBytes);
-    if (!bitmap || !reader.atEnd())
+    if (!bitmap || !reader.atEnd() || !isSoundPortableBitmap(*bitmap, *rows))
         return std::nullopt;
     roaring_bitmap_t* bits =
         roaring_bitmap_portable_deserialize_safe(bitmap->data(), bitmap->size());
     if (!bits)
         return std::nullopt;
     Roaring owned(bits); // takes the bitmap over and frees `bits`
-    if (roaring_bitmap_portable_size_in_bytes(&owned.roaring) != bitmap->size() ||
-        !isSound(&owned.roaring, *rows))
+    if (roaring_bitmap_portable_size_in_bytes(&owned.roaring) != bitmap->size())
         return std::nullopt;
     saved.inputs = {std::move(*surname), std::move(*candidates),
                     *mode ? NameMode::ThreeCharacter : NameMode::TwoCharacter};
