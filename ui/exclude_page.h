@@ -1,8 +1,11 @@
 #pragma once
 
+#include "naming/progress.h"
+#include "shortlist/row_pattern.h"
 #include "ui/result_page.h"
 
 #include <functional>
+#include <optional>
 
 class ExclusionHost;
 class ExclusionModel;
@@ -21,11 +24,6 @@ public:
     // never texts, and ticks past the end of the good names delete nothing.
     void applyExclusions();
 
-    // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
-    // second; a cancel, or memory running out, leaves every tick as it was (the latter with a
-    // box that says so). Returns whether the ticks were added.
-    bool tickMatchingRows(RowPattern pattern);
-
 private:
     CExcludePage(ExclusionHost& host, ExclusionModel* model, QWidget* parent);
 
@@ -40,8 +38,14 @@ private:
     void fillContainingMenu();
     void fillGenerationMenu();
     void askAndAvoidReadings();
-    // tickMatchingRows() for the pattern `makePattern` makes, which may run out of memory too.
+    // Ticks the rows of the pattern `makePattern` makes, behind a progress dialog that appears
+    // after half a second; a cancel, or memory running out, leaves every tick as it was (the
+    // latter with a box that says so). Returns whether the ticks were added.
     bool tickRule(const std::function<RowPattern()>& makePattern);
+    // tickRule() for a pattern that takes long to make: it has the share `patternShare` of the
+    // bar, reports on it, and gives nothing when the progress asks it to stop.
+    bool tickRule(const std::function<std::optional<RowPattern>(const Progress&)>& makePattern,
+                  double patternShare);
     // Runs `change`; when it runs out of memory, it has changed nothing and a box says so.
     bool withinMemory(const std::function<bool()>& change);
 
