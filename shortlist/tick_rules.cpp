@@ -388,7 +388,7 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
     std::uint32_t lineNumber = 0;
     std::vector<std::int32_t> lineCandidates;
-    // The lines take about a tenth of the time, the blocks the rest.
+    // The lines take under a tenth of the time, the blocks the rest.
     constexpr double linesShare = 0.1;
     corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
         ++lineNumber;

@@ -23,9 +23,9 @@
 
 namespace {
 
-// The share of the progress bar that finding the names without a source takes: about as long
-// as ticking them.
-constexpr double sourcePatternShare = 0.5;
+// The share of the progress bar that finding the names without a source takes: at n = 32,767,
+// about four fifths of the rule's time.
+constexpr double sourcePatternShare = 0.8;
 
 } // namespace
 
