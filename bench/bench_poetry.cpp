@@ -96,8 +96,8 @@ void BM_RuleWithoutSource(benchmark::State& state)
     const PoetryCorpus& corpus = embeddedCorpus();
     const NameInsight insight = insightOf(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        const RowPattern pattern = rowsWithoutSource(insight, corpus, allCollections);
-        benchmark::DoNotOptimize(matchingRows(pattern, insight.names().size(), {}));
+        const auto pattern = rowsWithoutSource(insight, corpus, allCollections, {});
+        benchmark::DoNotOptimize(matchingRows(*pattern, insight.names().size(), {}));
     }
 }
 

@@ -55,7 +55,7 @@ void tickRule(TickRecord& record, const NameInsight& insight, Rule rule)
 {
     const std::uint64_t rows = insight.names().size();
     auto pattern = std::make_shared<const RowPattern>(rule(insight));
-    record.tickAll(*matchingRows(*pattern, rows, {}, record.ticks()), pattern, rows);
+    record.tickAll(pattern, rows, {});
 }
 
 // The second rule from its menu item to the ticks, with the first one's rows already ticked:

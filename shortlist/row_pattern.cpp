@@ -8,8 +8,6 @@
 namespace {
 
 constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
-// How many bitmap blocks are built between two progress reports.
-constexpr std::uint64_t blocksPerReport = 64;
 // How many blocks are gathered before they join the rows matched so far: at most 2 MB.
 constexpr std::uint64_t blocksPerChunk = 256;
 
@@ -83,34 +81,45 @@ void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64
         fillRows(pattern, first, std::min(blockSize, total - first), words);
 }
 
+RowSet matchingBlocks(const RowPattern& pattern, std::uint64_t rows, std::uint64_t firstBlock,
+                      std::uint64_t endBlock)
+{
+    RowSet matched;
+    std::vector<std::uint64_t> words(RowSet::wordsPerBlock);
+    for (std::uint64_t block = firstBlock; block < endBlock; ++block) {
+        std::fill(words.begin(), words.end(), 0);
+        addMatchingBlock(pattern, rows, block, words.data());
+        matched.appendBlock(static_cast<std::uint16_t>(block), words.data());
+    }
+    return matched;
+}
+
+std::uint64_t matchingBlockCount(const RowPattern& pattern, std::uint64_t rows)
+{
+    const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
+    return (total + blockSize - 1) / blockSize;
+}
+
 std::optional<RowSet> matchingRows(const RowPattern& pattern, std::uint64_t rows,
                                    const Progress& progress, const RowSet& leftOut)
 {
     RowSet matched;
-    const std::uint64_t total = std::min(rows, pattern.blockLength * pattern.blocks.size());
-    const std::uint64_t blocks = (total + blockSize - 1) / blockSize;
+    const std::uint64_t blocks = matchingBlockCount(pattern, rows);
     // Appending to a bitmap walks its parts, so blocks go to a small chunk that joins the rest
-    // now and then, which keeps the work linear in the blocks.
-    RowSet chunk;
-    std::vector<std::uint64_t> words(RowSet::wordsPerBlock);
-    for (std::uint64_t block = 0; block < blocks; ++block) {
-        if (block % blocksPerReport == 0 && progress &&
-            !progress(static_cast<double>(block) / static_cast<double>(blocks)))
+    // now and then, which keeps the work linear in the blocks. A chunk at a time, the rows left
+    // out go and runs are stored as runs, so that a rule matching nearly every row never holds
+    // a full bitmap of the list.
+    for (std::uint64_t first = 0; first < blocks; first += blocksPerChunk) {
+        if (progress && !progress(static_cast<double>(first) / static_cast<double>(blocks)))
             return std::nullopt;
-        std::fill(words.begin(), words.end(), 0);
-        addMatchingBlock(pattern, total, block, words.data());
-        chunk.appendBlock(static_cast<std::uint16_t>(block), words.data());
-        // Appending walks the parts, and subtracting from runs makes full bitmaps for a while;
-        // a chunk at a time, the rows left out go and runs are stored as runs, so that a rule
-        // matching nearly every row never holds a full bitmap of the list.
-        if ((block + 1) % blocksPerChunk == 0 || block + 1 == blocks) {
-            // The chunk's parts may be copied and the list of parts may grow.
-            EnsureHeadroom(2 * blocksPerChunk * RowSet::wordsPerBlock * sizeof(std::uint64_t) +
-                           matched.bits().getSizeInBytes(false));
-            chunk.subtract(leftOut);
-            chunk.compact();
-            matched.unite(std::exchange(chunk, RowSet()));
-        }
+        // The chunk's parts may be copied and the list of parts may grow.
+        EnsureHeadroom(2 * blocksPerChunk * RowSet::wordsPerBlock * sizeof(std::uint64_t) +
+                       matched.bits().getSizeInBytes(false));
+        RowSet chunk =
+            matchingBlocks(pattern, rows, first, std::min(first + blocksPerChunk, blocks));
+        chunk.subtract(leftOut);
+        chunk.compact();
+        matched.unite(chunk);
     }
     return matched;
 }

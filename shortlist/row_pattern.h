@@ -32,6 +32,14 @@ struct RowPattern {
 void addMatchingBlock(const RowPattern& pattern, std::uint64_t rows, std::uint64_t block,
                       std::uint64_t* words);
 
+// The blocks of 2^16 rows that hold the first `rows` rows, matching or not.
+std::uint64_t matchingBlockCount(const RowPattern& pattern, std::uint64_t rows);
+
+// The matching rows among the first `rows` that lie in blocks [firstBlock, endBlock) of 2^16
+// rows, built block by block.
+RowSet matchingBlocks(const RowPattern& pattern, std::uint64_t rows, std::uint64_t firstBlock,
+                      std::uint64_t endBlock);
+
 // The matching rows among the first `rows` that are not in `leftOut`, or nothing when `progress`
 // asked to stop. Leaving out the rows already ticked spares the memory of the rows a rule would
 // only tick again.

@@ -171,11 +171,23 @@ void TickHistory::replayLastRule(std::size_t blocksPerChunk,
                                        [](const Step& s) { return s.kind == Kind::Rule; });
     if (lastRule == m_steps.rend())
         return;
-    const RowPattern& pattern = *lastRule->pattern;
-    const std::uint64_t rows =
-        std::min(lastRule->rows, pattern.blockLength * pattern.blocks.size());
-    const std::uint64_t blocks = (rows + blockSize - 1) / blockSize;
     const auto end = static_cast<std::size_t>(std::distance(m_steps.begin(), lastRule.base()) - 1);
+    replayRule(*lastRule->pattern, lastRule->rows, end,
+               matchingBlockCount(*lastRule->pattern, lastRule->rows), blocksPerChunk, visit);
+}
+
+void TickHistory::replayNewRule(const RowPattern& pattern, std::uint64_t rows,
+                                std::uint64_t endBlock, std::size_t blocksPerChunk,
+                                const std::function<void(const RowSet&)>& visit) const
+{
+    replayRule(pattern, rows, m_steps.size(), endBlock, blocksPerChunk, visit);
+}
+
+void TickHistory::replayRule(const RowPattern& pattern, std::uint64_t rows, std::size_t end,
+                             std::uint64_t endBlock, std::size_t blocksPerChunk,
+                             const std::function<void(const RowSet&)>& visit) const
+{
+    const std::uint64_t blocks = std::min(endBlock, matchingBlockCount(pattern, rows));
     Words state(RowSet::wordsPerBlock), before(RowSet::wordsPerBlock), rule(RowSet::wordsPerBlock);
     RowSet chunk;
     for (std::uint64_t block = 0; block < blocks; ++block) {

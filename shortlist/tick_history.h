@@ -37,6 +37,12 @@ public:
     // `blocksPerChunk` consecutive blocks of 2^16 rows.
     void replayLastRule(std::size_t blocksPerChunk,
                         const std::function<void(const RowSet&)>& visit) const;
+    // The rows `pattern` matches among the first `rows` in the blocks before `endBlock` that
+    // are not ticked after every change so far, handed to `visit` as replayLastRule() does:
+    // what a rule not yet added ticked in those blocks, to take back.
+    void replayNewRule(const RowPattern& pattern, std::uint64_t rows, std::uint64_t endBlock,
+                       std::size_t blocksPerChunk,
+                       const std::function<void(const RowSet&)>& visit) const;
 
 private:
     enum class Kind { Rule, Invert, Clear, Undo, Ticks };
@@ -57,6 +63,10 @@ private:
     // them as they were before the last change among the steps replayed.
     void replayBlock(std::size_t end, std::uint64_t block, Words& state, Words& before,
                      Words& rule) const;
+    // The rows `pattern` newly ticks over the ticks before step `end`, for blocks [0, endBlock).
+    void replayRule(const RowPattern& pattern, std::uint64_t rows, std::size_t end,
+                    std::uint64_t endBlock, std::size_t blocksPerChunk,
+                    const std::function<void(const RowSet&)>& visit) const;
 
     std::vector<Step> m_steps;
     RowSet m_checkpoint;

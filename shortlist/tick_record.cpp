@@ -2,6 +2,9 @@
 
 #include "shortlist/memory_headroom.h"
 
+#include <algorithm>
+#include <new>
+
 namespace {
 
 // Room the bitmap operations of a change may take beyond what the sets hold: the containers of
@@ -25,29 +28,79 @@ void TickRecord::tick(std::uint32_t row, bool on)
     m_history.addTick(row, on);
 }
 
-std::uint64_t TickRecord::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
-                                  std::uint64_t listRows)
+std::optional<std::uint64_t> TickRecord::tickAll(std::shared_ptr<const RowPattern> pattern,
+                                                 std::uint64_t listRows, const Progress& progress)
 {
-    EnsureHeadroom(rows.sizeInBytes() + m_ticks.sizeInBytes() + headroomSlack);
+    EnsureHeadroom(headroomSlack);
     m_history.reserve();
-    checkpointIfSmall();
-    // The rule's own bitmap becomes the undo, so no third bitmap is ever held. Subtracting
-    // turns runs into bitmaps for a while, so it is done only when the rows overlap the ticks.
-    if (rows.bits().intersect(m_ticks.bits()))
-        rows.subtract(m_ticks);
-    m_undoRows = std::move(rows);
-    m_undoRows.compact();
-    m_ticks.unite(m_undoRows);
-    m_ticks.compact();
+    // The ticks before the rule, to become the checkpoint once the rule is whole; a copy
+    // shares their parts until the rule changes them.
+    const bool small = m_ticks.sizeInBytes() <= m_checkpointBudget;
+    const RowSet before = small ? m_ticks : RowSet();
+    const std::uint64_t blocks = matchingBlockCount(*pattern, listRows);
+    RowSet added;
+    bool kept = true;
+    std::uint64_t count = 0;
+    std::uint64_t done = 0;
+    try {
+        for (; done < blocks; done = std::min<std::uint64_t>(done + blocksPerChunk, blocks)) {
+            if (progress && !progress(static_cast<double>(done) / static_cast<double>(blocks))) {
+                takeBack(*pattern, listRows, done, added, kept);
+                return std::nullopt;
+            }
+            // The chunk, its copy among the rows added and the parts it adds to the ticks.
+            EnsureHeadroom(3 * blocksPerChunk * RowSet::wordsPerBlock * sizeof(std::uint64_t) +
+                           headroomSlack);
+            RowSet chunk = matchingBlocks(*pattern, listRows, done,
+                                          std::min<std::uint64_t>(done + blocksPerChunk, blocks));
+            // Subtracting turns runs into bitmaps for a while, so it is done only when the rows
+            // overlap the ticks.
+            if (chunk.bits().intersect(m_ticks.bits()))
+                chunk.subtract(m_ticks);
+            chunk.compact();
+            count += chunk.count();
+            m_ticks.unite(chunk);
+            if (kept) {
+                added.unite(chunk);
+                // Only a whole history can rebuild the rows once they are dropped.
+                if (m_historyWhole &&
+                    m_ticks.sizeInBytes() + added.sizeInBytes() + m_history.sizeInBytes() >
+                        m_budget) {
+                    added = RowSet();
+                    kept = false;
+                }
+            }
+        }
+    } catch (const std::bad_alloc&) {
+        takeBack(*pattern, listRows, done, added, kept);
+        throw;
+    }
+    if (small) {
+        m_history.checkpoint(before);
+        m_historyWhole = true;
+    }
     m_history.addRule(std::move(pattern), listRows);
-    m_undo = Undo::Untick;
-    const std::uint64_t added = m_undoRows.count();
-    if (sizeInBytes() > m_budget && m_historyWhole) {
+    m_ticks.compact();
+    m_undoRows = std::move(added);
+    m_undo = kept ? Undo::Untick : Undo::UntickReplayed;
+    if (kept && m_historyWhole && sizeInBytes() > m_budget) {
         m_undoRows = RowSet();
         m_undo = Undo::UntickReplayed;
     }
     ReturnFreedMemory();
-    return added;
+    return count;
+}
+
+void TickRecord::takeBack(const RowPattern& pattern, std::uint64_t listRows, std::uint64_t blocks,
+                          const RowSet& added, bool kept)
+{
+    if (kept)
+        m_ticks.subtract(added);
+    else
+        m_history.replayNewRule(pattern, listRows, blocks, blocksPerChunk,
+                                [this](const RowSet& ticked) { m_ticks.subtract(ticked); });
+    m_ticks.compact();
+    ReturnFreedMemory();
 }
 
 void TickRecord::invert(std::uint64_t rows)

@@ -3,15 +3,16 @@
 #include "shortlist/tick_history.h"
 
 #include <cstdint>
+#include <optional>
 
 // The ticked rows of a list and a one-level undo of the last change made many rows at once.
 // Undo applies the inverse of that change to the ticks as they are then: it unticks the rows a
 // rule ticked, ticks again the rows a clear unticked, or inverts again. Single ticks are no
 // change of their own; they stay unless the inverse touches their row.
 //
-// The rows a rule newly ticked are kept as a bitmap while that and the ticks fit in the memory
-// budget. Past it they are dropped, and an undo rebuilds them block by block from the history
-// of changes, which takes longer but holds no second bitmap of the whole list. Whenever the
+// The rows a rule newly ticks are gathered as a bitmap while that and the ticks fit in the
+// memory budget. Past it they are dropped, and an undo rebuilds them block by block from the
+// history of changes, which takes longer but holds no second bitmap of the whole list. Whenever the
 // ticks take little room before a rule or an invert, they become the history's checkpoint, so
 // a replay covers only the changes since the ticks were last that small.
 //
@@ -32,11 +33,12 @@ public:
     bool ticked(std::uint32_t row) const { return m_ticks.contains(row); }
     void tick(std::uint32_t row, bool on);
 
-    // Ticks `rows`, the rows `pattern` matches among the first `listRows`, as well; returns the
-    // number of rows newly ticked. Rows made without the ticked ones (see matchingRows) cost
-    // the least memory.
-    std::uint64_t tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern,
-                          std::uint64_t listRows);
+    // Ticks the rows `pattern` matches among the first `listRows` as well, a chunk of blocks at
+    // a time straight into the ticks, so that the rule's rows are never held whole; returns the
+    // number of rows newly ticked. When `progress` asks to stop, or memory runs out (which
+    // throws std::bad_alloc), the chunks already ticked are taken back and nothing has changed.
+    std::optional<std::uint64_t> tickAll(std::shared_ptr<const RowPattern> pattern,
+                                         std::uint64_t listRows, const Progress& progress);
     // Turns every tick of the rows [0, rows) over.
     void invert(std::uint64_t rows);
     void clear();
@@ -58,6 +60,10 @@ private:
     enum class Undo { None, Untick, UntickReplayed, Retick, Invert, Replace };
 
     void checkpointIfSmall();
+    // Unticks what a rule not yet in the history ticked in its first `blocks` blocks: `added`
+    // when `kept`, or else the rows the history rebuilds.
+    void takeBack(const RowPattern& pattern, std::uint64_t listRows, std::uint64_t blocks,
+                  const RowSet& added, bool kept);
 
     std::size_t m_budget;
     std::size_t m_checkpointBudget;

@@ -22,6 +22,14 @@
 #include <set>
 #include <span>
 
+namespace {
+
+// The share of the progress bar that finding the names without a source takes: at n = 32,767,
+// about four fifths of the rule's time.
+constexpr double sourcePatternShare = 0.8;
+
+} // namespace
+
 CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
     : CExcludePage(host, new ExclusionModel, parent)
 {
@@ -70,8 +78,12 @@ void CExcludePage::createRuleActions()
     }
     connect(addRuleAction(res::tickWithoutSourceItem, "tickWithoutSourceAction"),
             &QAction::triggered, this, [this] {
-                tickMatchingRows(rowsWithoutSource(m_model->insight(), embeddedCorpus(),
-                                                   m_model->sourceCollections()));
+                tickRule(
+                    [this](const Progress& progress) {
+                        return rowsWithoutSource(m_model->insight(), embeddedCorpus(),
+                                                 m_model->sourceCollections(), progress);
+                    },
+                    sourcePatternShare);
             });
     connect(addRuleAction(res::avoidReadingsItem, "avoidReadingsAction"), &QAction::triggered, this,
             &CExcludePage::askAndAvoidReadings);
@@ -193,25 +205,24 @@ void CExcludePage::fillGenerationMenu()
     });
 }
 
-bool CExcludePage::tickMatchingRows(RowPattern pattern)
-{
-    return tickRule([&pattern] { return std::move(pattern); });
-}
-
 bool CExcludePage::tickRule(const std::function<RowPattern()>& makePattern)
 {
+    return tickRule([&makePattern](const Progress&) { return makePattern(); }, 0);
+}
+
+bool CExcludePage::tickRule(
+    const std::function<std::optional<RowPattern>(const Progress&)>& makePattern,
+    double patternShare)
+{
     return withinMemory([&] {
-        RowPattern pattern = makePattern();
         WorkProgress progress(this, resourceText(res::tickingProgress),
                               QStringLiteral("tickingProgress"));
-        std::optional<RowSet> rows =
-            matchingRows(pattern, static_cast<std::uint64_t>(m_model->rowCount()),
-                         progress.report(), m_model->tickedRows());
+        std::optional<RowPattern> pattern = makePattern(progress.report(0, patternShare));
+        const bool ticked =
+            pattern && m_model->tickAll(std::make_shared<const RowPattern>(std::move(*pattern)),
+                                        progress.report(patternShare, 1));
         progress.finish();
-        if (!rows)
-            return false;
-        m_model->tickAll(std::move(*rows), std::make_shared<const RowPattern>(std::move(pattern)));
-        return true;
+        return ticked;
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "naming/progress.h"
+#include "shortlist/row_pattern.h"
 #include "shortlist/row_set.h"
 #include "ui/result_page.h"
 
@@ -23,11 +25,6 @@ public:
     // never texts, and ticks past the end of the good names delete nothing.
     void applyExclusions();
 
-    // Ticks the rows `pattern` matches, behind a progress dialog that appears after half a
-    // second; a cancel, or memory running out, leaves every tick as it was (the latter with a
-    // box that says so). Returns whether the ticks were added.
-    bool tickMatchingRows(RowPattern pattern);
-
     // The ticks that 恢复上次的勾选 puts in place, for the names the page now shows; without
     // them the item is disabled.
     void offerSavedTicks(std::optional<RowSet> ticks);
@@ -47,8 +44,14 @@ private:
     void fillContainingMenu();
     void fillGenerationMenu();
     void askAndAvoidReadings();
-    // tickMatchingRows() for the pattern `makePattern` makes, which may run out of memory too.
+    // Ticks the rows of the pattern `makePattern` makes, behind a progress dialog that appears
+    // after half a second; a cancel, or memory running out, leaves every tick as it was (the
+    // latter with a box that says so). Returns whether the ticks were added.
     bool tickRule(const std::function<RowPattern()>& makePattern);
+    // tickRule() for a pattern that takes long to make: it has the share `patternShare` of the
+    // bar, reports on it, and gives nothing when the progress asks it to stop.
+    bool tickRule(const std::function<std::optional<RowPattern>(const Progress&)>& makePattern,
+                  double patternShare);
     // Runs `change`; when it runs out of memory, it has changed nothing and a box says so.
     bool withinMemory(const std::function<bool()>& change);
 

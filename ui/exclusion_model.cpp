@@ -30,10 +30,12 @@ bool ExclusionModel::setData(const QModelIndex& index, const QVariant& value, in
     return true;
 }
 
-void ExclusionModel::tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern)
+bool ExclusionModel::tickAll(std::shared_ptr<const RowPattern> pattern, const Progress& progress)
 {
-    m_ticks.tickAll(std::move(rows), std::move(pattern), static_cast<std::uint64_t>(rowCount()));
+    if (!m_ticks.tickAll(std::move(pattern), static_cast<std::uint64_t>(rowCount()), progress))
+        return false;
     ticksChanged();
+    return true;
 }
 
 void ExclusionModel::invertTicks()

@@ -13,8 +13,9 @@ public:
 
     const RowSet& tickedRows() const { return m_ticks.ticks(); }
 
-    // Ticks `rows`, the rows `pattern` matches in this list, as well.
-    void tickAll(RowSet rows, std::shared_ptr<const RowPattern> pattern);
+    // Ticks the rows `pattern` matches in this list as well (see TickRecord::tickAll); false,
+    // with the ticks as they were, when `progress` asked to stop.
+    bool tickAll(std::shared_ptr<const RowPattern> pattern, const Progress& progress);
     void invertTicks();
     void clearTicks();
     // Puts `ticks` in place of the ticks, undoably.

@@ -18,10 +18,10 @@ WorkProgress::WorkProgress(QWidget* parent, const QString& label, const QString&
     m_dialog.setMinimumDuration(kShowAfterMilliseconds);
 }
 
-Progress WorkProgress::report()
+Progress WorkProgress::report(double from, double to)
 {
-    return [this](double done) {
-        m_dialog.setValue(static_cast<int>(done * kSteps));
+    return [this, from, to](double done) {
+        m_dialog.setValue(static_cast<int>((from + done * (to - from)) * kSteps));
         return !m_dialog.wasCanceled();
     };
 }

@@ -10,8 +10,9 @@ class WorkProgress final {
 public:
     WorkProgress(QWidget* parent, const QString& label, const QString& objectName);
 
-    // Moves the dialog on and tells the work whether to go on.
-    Progress report();
+    // Moves the dialog on and tells the work whether to go on; a piece of the work that takes
+    // the share [from, to] of the bar reports its own share done.
+    Progress report(double from = 0, double to = 1);
     // Closes the dialog; true when the user cancelled the work.
     bool finish();
 

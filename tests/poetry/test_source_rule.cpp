@@ -4,7 +4,9 @@
 #include "tests/poetry/fixture_corpus.h"
 #include "tests/support/gbk_test_decoder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -36,7 +38,7 @@ TEST_P(SourceRuleTest, TicksExactlyTheRowsWithoutASourceAndWalksTheSources)
     const PoetryCorpus& corpus = fixtureCorpus();
     const std::uint64_t rows = insight.names().size();
     const auto ticked =
-        matchingRows(rowsWithoutSource(insight, corpus, GetParam().collections), rows, {});
+        matchingRows(*rowsWithoutSource(insight, corpus, GetParam().collections, {}), rows, {});
     ASSERT_TRUE(ticked);
     std::uint64_t withSource = 0;
     RowSources sources(insight, corpus, GetParam().collections);
@@ -64,9 +66,29 @@ INSTANTIATE_TEST_SUITE_P(Collections, SourceRuleTest,
 TEST(SourceRuleTest, NoCollectionTicksEveryRow)
 {
     const NameInsight insight(NameList("\xCD\xF5", candidates, NameMode::ThreeCharacter), decode);
-    const auto ticked =
-        matchingRows(rowsWithoutSource(insight, fixtureCorpus(), 0), insight.names().size(), {});
+    const auto ticked = matchingRows(*rowsWithoutSource(insight, fixtureCorpus(), 0, {}),
+                                     insight.names().size(), {});
     EXPECT_EQ(ticked->count(), insight.names().size());
+}
+
+// A progress that asks to stop, at once or after the lines, gives no pattern; the shares it is
+// told rise within [0, 1].
+TEST(SourceRuleTest, StopsWhenTheProgressAsksIt)
+{
+    const std::pair<NameMode, int> cases[] = {
+        {NameMode::ThreeCharacter, 1}, {NameMode::ThreeCharacter, 2}, {NameMode::TwoCharacter, 1}};
+    for (const auto& [mode, stopAt] : cases) {
+        const NameInsight insight(NameList("\xCD\xF5", candidates, mode), decode);
+        std::vector<double> reported;
+        EXPECT_FALSE(rowsWithoutSource(insight, fixtureCorpus(), allCollections, [&](double done) {
+            reported.push_back(done);
+            return static_cast<int>(reported.size()) < stopAt;
+        }));
+        EXPECT_EQ(reported.size(), static_cast<std::size_t>(stopAt));
+        EXPECT_TRUE(std::ranges::is_sorted(reported));
+        EXPECT_GE(reported.front(), 0);
+        EXPECT_LE(reported.back(), 1);
+    }
 }
 
 TEST(SourceRuleTest, RowSourceReadsTheGivenNameOnly)

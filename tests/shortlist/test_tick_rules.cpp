@@ -227,7 +227,8 @@ TEST_P(TickRecordUndo, InvertsTheLastChangeOnly)
             for (const std::uint32_t row : rule.rows())
                 if (!plain.contains(row))
                     added.insert(row);
-            EXPECT_EQ(record.tickAll(rule, pattern, rows), added.size());
+            EXPECT_EQ(record.tickAll(pattern, rows, {}),
+                      std::optional<std::uint64_t>(added.size()));
             plain.insert(added.begin(), added.end());
             plainUndo = [&, added] {
                 for (const std::uint32_t row : added)
@@ -291,11 +292,66 @@ TEST(TickRecordUndo, StaysWithinTheBudgetAfterAnyNumberOfRules)
         for (int rule = 0; rule < 40; ++rule) {
             auto pattern = std::make_shared<const RowPattern>(randomPattern(random, rows));
             before = record.ticks();
-            record.tickAll(*matchingRows(*pattern, rows, {}), pattern, rows);
+            record.tickAll(pattern, rows, {});
             ASSERT_TRUE(record.undoIsReplayed()) << "rule " << rule;
         }
         record.undo();
         EXPECT_EQ(record.ticks().rows(), before.rows());
+    }
+}
+
+// A rule cancelled after some of its chunks went into the ticks takes them back, whether it kept
+// the rows it added (the default budget) or must rebuild them from the history (no budget), and
+// the undo of the change before it still holds.
+TEST(TickRecordUndo, ACancelledRuleChangesNothing)
+{
+    constexpr std::uint64_t rows = std::uint64_t{1} << 25; // two chunks of 256 blocks
+    std::mt19937 random(5);
+    auto earlier = std::make_shared<RowPattern>(randomPattern(random, 200'000));
+    auto rule = std::make_shared<RowPattern>();
+    rule->blockLength = 1000;
+    rule->blocks.assign(rows / rule->blockLength, 1);
+    rule->subsets = earlier->subsets;
+    for (const std::size_t budget : {TickRecord::defaultBudget, std::size_t{0}}) {
+        for (const int stopAt : {1, 2}) {
+            TickRecord record(budget, 0);
+            record.tick(3, true);
+            record.tickAll(earlier, rows, {});
+            record.tick(7, true);
+            const RowSet before = record.ticks();
+            int reports = 0;
+            EXPECT_FALSE(record.tickAll(rule, rows, [&](double) { return ++reports < stopAt; }));
+            EXPECT_EQ(reports, stopAt);
+            EXPECT_TRUE(record.ticks().bits() == before.bits()) << budget << ' ' << stopAt;
+            record.undo();
+            record.tickAll(earlier, rows, {});
+            EXPECT_TRUE(record.ticks().bits() == before.bits()) << budget << ' ' << stopAt;
+        }
+    }
+}
+
+// Restored ticks are no change the history can rebuild, so a rule after them keeps its rows
+// for the undo, and for a cancel, whatever the budget.
+TEST(TickRecordUndo, ARuleAfterRestoredTicksIsTakenBackExactly)
+{
+    constexpr std::uint64_t rows = std::uint64_t{1} << 25; // two chunks of 256 blocks
+    std::mt19937 random(7);
+    const RowPattern restored = randomPattern(random, 200'000);
+    auto rule = std::make_shared<RowPattern>();
+    rule->blockLength = 1000;
+    rule->blocks.assign(rows / rule->blockLength, 1);
+    rule->subsets = randomPattern(random, 200'000).subsets;
+    for (const std::size_t budget : {TickRecord::defaultBudget, std::size_t{0}}) {
+        TickRecord record(budget, 0);
+        record.replace(*matchingRows(restored, 200'000, {}));
+        record.tick(7, true);
+        const RowSet before = record.ticks();
+        int reports = 0;
+        EXPECT_FALSE(record.tickAll(rule, rows, [&](double) { return ++reports < 2; }));
+        EXPECT_TRUE(record.ticks().bits() == before.bits()) << budget;
+        ASSERT_TRUE(record.tickAll(rule, rows, {}));
+        record.undo();
+        EXPECT_TRUE(record.ticks().bits() == before.bits()) << budget;
     }
 }
 
@@ -383,7 +439,7 @@ TEST(MemoryPressure, ARuleThatRunsOutOfMemoryChangesNothing)
         const rlimit space{limit, limit};
         setrlimit(RLIMIT_AS, &space);
         try {
-            record.tickAll(*matchingRows(*pattern, rows, {}, record.ticks()), pattern, rows);
+            record.tickAll(pattern, rows, {});
             _exit(2);
         } catch (const std::bad_alloc&) {
             _exit(record.ticks().rows() == std::vector<std::uint32_t>{5} ? 0 : 3);
