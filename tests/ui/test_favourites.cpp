@@ -7,13 +7,11 @@
 
 #include <QAbstractItemModelTester>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <sys/stat.h>
 
 // The 收藏 tab: its model, its file kept aside when damaged, and its PDF read back as text.
 class TestFavourites final : public QObject {
@@ -25,7 +23,6 @@ private slots:
     void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
     void ctrlDAddsTheSelectedNamesOnce();
     void theTicksAreRestoredOnlyForTheSameInputs();
-    void aHostileTicksFileIsPutAsideWithoutWaiting();
 
 private:
     static QAction* action(QWidget* list, const char* name)
@@ -297,28 +294,6 @@ void TestFavourites::theTicksAreRestoredOnlyForTheSameInputs()
         QTest::keyClick(window.exclusions(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(ticked(), QList<int>{1});
     }
-}
-
-void TestFavourites::aHostileTicksFileIsPutAsideWithoutWaiting()
-{
-    NamingWindow window;
-    const QDir config = QFileInfo(window.settingsPath()).dir();
-    const QByteArray ticks = QFile::encodeName(config.filePath(QStringLiteral("ticks.bin")));
-    QCOMPARE(mkfifo(ticks.constData(), 0600), 0);
-    window.type(QStringLiteral("王"), QStringLiteral("美丽"));
-    QElapsedTimer timer;
-    timer.start();
-    window.start();
-    QVERIFY(timer.elapsed() < 2000);
-    QVERIFY(!action(window.exclusions(), "restoreTicksAction")->isEnabled());
-    QVERIFY(!QFileInfo::exists(config.filePath(QStringLiteral("ticks.bin"))));
-    QCOMPARE(config.entryList({"ticks.bin.damaged-*"}, QDir::System).size(), 1);
-
-    // The next close saves the ticks anew.
-    window.tabs()->setCurrentIndex(1);
-    window.tick(0);
-    QVERIFY(window.dialog().close());
-    QVERIFY(QFileInfo(config.filePath(QStringLiteral("ticks.bin"))).isFile());
 }
 
 QTEST_MAIN(TestFavourites)

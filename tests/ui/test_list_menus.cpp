@@ -23,13 +23,13 @@ private slots:
     void shiftF10OpensTheMenuOfTheFocus_data();
     void shiftF10OpensTheMenuOfTheFocus();
     void rulesTickTheGoodNamesAwayAndUndoBringsThemBack();
-    void theNewRulesTickBySoundAndGenerationCharacter();
+    void theNewRulesTickBySound();
     void copyPutsTheSelectedNamesOnTheClipboard_data();
     void copyPutsTheSelectedNamesOnTheClipboard();
     void anExportHoldsTheRowsTheListShows_data();
     void anExportHoldsTheRowsTheListShows();
-    void theContainingMenuListsEachCharacterOnce_data();
-    void theContainingMenuListsEachCharacterOnce();
+    void theRowMenusOfferTheCurrentRowsCharacters_data();
+    void theRowMenusOfferTheCurrentRowsCharacters();
     void aFailedExportLeavesTheOldFileWhole_data();
     void aFailedExportLeavesTheOldFileWhole();
     void anExportThatCannotBeWrittenIsReported();
@@ -161,26 +161,15 @@ void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
     QCOMPARE(rowsOf(window.goodNames()), names({"王美丽"}));
 }
 
-void TestListMenus::theNewRulesTickBySoundAndGenerationCharacter()
+void TestListMenus::theNewRulesTickBySound()
 {
     NamingWindow window;
     window.type(QStringLiteral("范"), QStringLiteral("统美"));
     window.start();
     window.tabs()->setCurrentIndex(1);
-    window.tick(2); // 范美统, also the current row
-    QMenu* generation = action(window.exclusions(), "keepGenerationAction")->menu();
-    emit generation->aboutToShow();
-    QStringList texts;
-    for (const QAction* item : generation->actions())
-        texts << item->text();
-    QCOMPARE(texts,
-             QStringList({QStringLiteral("第一字为「美」"), QStringLiteral("第二字为「统」")}));
-    generation->actions().at(1)->trigger();
-    window.tabs()->setCurrentIndex(2);
-    QCOMPARE(rowsOf(window.goodNames()), names({"范统统"}));
-
+    for (const int row : {1, 2, 3}) // all but 范统统
+        window.tick(row);
     // 范统统 sounds like 饭桶; undo takes back only the last rule.
-    window.tabs()->setCurrentIndex(1);
     action(window.exclusions(), "tickUnseemlyHomophoneAction")->trigger();
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), QStringList());
@@ -294,35 +283,49 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QCOMPARE(lines, shown);
 }
 
-void TestListMenus::theContainingMenuListsEachCharacterOnce_data()
+void TestListMenus::theRowMenusOfferTheCurrentRowsCharacters_data()
 {
+    QTest::addColumn<QString>("surname");
+    QTest::addColumn<QString>("candidates");
     QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("chosen");
     QTest::addColumn<QStringList>("goodNames");
-    QTest::newRow("王美美") << 0 << names({"美"}) << names({"王丽丽"});
-    QTest::newRow("王丽美") << 2 << names({"丽", "美"}) << names({"王美美"});
+    const QString containing = QStringLiteral("tickContainingMenu");
+    QTest::newRow("王美美 holds 美 once") << wang << QStringLiteral("美丽") << 0 << containing
+                                          << names({"美"}) << 0 << names({"王丽丽"});
+    QTest::newRow("王丽美") << wang << QStringLiteral("美丽") << 2 << containing
+                            << names({"丽", "美"}) << 0 << names({"王美美"});
+    QTest::newRow("范美统 keeps 统 second")
+        << QStringLiteral("范") << QStringLiteral("统美") << 2
+        << QStringLiteral("keepGenerationMenu") << names({"第一字为「美」", "第二字为「统」"}) << 1
+        << names({"范统统", "范美统"});
 }
 
-// The submenu offers the given-name characters of the current row; its first item ticks every
-// name holding that character.
-void TestListMenus::theContainingMenuListsEachCharacterOnce()
+// The submenus offer the given-name characters of the current row; the chosen item ticks by it.
+void TestListMenus::theRowMenusOfferTheCurrentRowsCharacters()
 {
+    QFETCH(QString, surname);
+    QFETCH(QString, candidates);
     QFETCH(int, row);
+    QFETCH(QString, menu);
     QFETCH(QStringList, items);
+    QFETCH(int, chosen);
     QFETCH(QStringList, goodNames);
     NamingWindow window;
-    window.type(wang, QStringLiteral("美丽"));
+    window.type(surname, candidates);
     window.start();
     window.tabs()->setCurrentIndex(1);
     UniformListView* list = window.exclusions();
     list->setCurrentIndex(list->model()->index(row, 0));
-    auto* menu = window.find<QMenu>("tickContainingMenu");
-    emit menu->aboutToShow();
+    auto* submenu = window.dialog().findChild<QMenu*>(menu);
+    emit submenu->aboutToShow();
     QStringList texts;
-    for (const QAction* item : menu->actions())
+    for (const QAction* item : submenu->actions())
         texts << item->text();
     QCOMPARE(texts, items);
-    menu->actions().first()->trigger();
+    submenu->actions().at(chosen)->trigger();
     window.tabs()->setCurrentIndex(2);
     QCOMPARE(rowsOf(window.goodNames()), goodNames);
 }

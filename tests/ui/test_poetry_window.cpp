@@ -15,7 +15,6 @@ private slots:
     void init() { QVERIFY(m_preferences.clear()); }
 
     void sourceCollectionsNarrowTheSourcesAndAreRemembered();
-    void ruleTicksTheNamesWithoutASourceAndUndoTakesThemBack();
 
 private:
     PrivatePreferences m_preferences;
@@ -68,32 +67,6 @@ void TestPoetryWindow::sourceCollectionsNarrowTheSourcesAndAreRemembered()
     again.type(QStringLiteral("王"), QStringLiteral("美乐"));
     again.start();
     QVERIFY(!readingOf(again.allNames(), 1).contains(QStringLiteral("楚辞")));
-}
-
-void TestPoetryWindow::ruleTicksTheNamesWithoutASourceAndUndoTakesThemBack()
-{
-    NamingWindow window;
-    // 美美 is in 诗经·静女; no line holds 美 and 犇 in either order, nor two 犇.
-    window.type(QStringLiteral("王"), QStringLiteral("美犇"));
-    window.start();
-    window.tabs()->setCurrentIndex(1);
-    UniformListView* list = window.exclusions();
-    const auto ticked = [list] {
-        QList<int> rows;
-        for (int row = 0; row < list->model()->rowCount(); ++row) {
-            if (list->model()->index(row, 0).data(Qt::CheckStateRole).toInt() == Qt::Checked)
-                rows << row;
-        }
-        return rows;
-    };
-    window.tick(0);
-    list->findChild<QAction*>(QStringLiteral("tickWithoutSourceAction"))->trigger();
-    QCOMPARE(ticked(), (QList<int>{0, 1, 2, 3}));
-    list->findChild<QAction*>(QStringLiteral("undoTicksAction"))->trigger();
-    QCOMPARE(ticked(), QList<int>{0});
-    window.tick(0);
-    list->findChild<QAction*>(QStringLiteral("tickWithoutSourceAction"))->trigger();
-    QCOMPARE(ticked(), (QList<int>{1, 2, 3}));
 }
 
 QTEST_MAIN(TestPoetryWindow)
