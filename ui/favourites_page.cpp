@@ -6,6 +6,7 @@
 #include "settings/read_link.h"
 #include "shortlist/favourites_file.h"
 #include "ui/favourites_pdf.h"
+#include "ui/name_export.h"
 #include "ui/resource_text.h"
 
 #include <QAction>
@@ -16,7 +17,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -184,34 +184,16 @@ QString CFavouritesPage::writeExport(const QString& path) const
         shown.push_back({&m_model->favourite(row), &m_model->facts(row)});
     if (suffix == QStringLiteral("pdf"))
         return writeFavouritesPdf(path, shown, QDate::currentDate());
-    const std::string bytes = ::exportFavourites(shown, suffix == QStringLiteral("csv"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) < 0 || !file.commit())
-        return file.errorString();
-    return {};
+    return NameExport::writeBytes(path, ::exportFavourites(shown, suffix == QStringLiteral("csv")));
 }
 
 void CFavouritesPage::exportFavourites()
 {
-    QString filter;
-    QString path =
-        QFileDialog::getSaveFileName(this, resourceText(res::exportCaption), {},
-                                     resourceText(res::favouritesExportFilters), &filter);
+    const QString path = NameExport::askPath(this, resourceText(res::favouritesExportFilters));
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += filter.contains(QStringLiteral("*.csv"))   ? QStringLiteral(".csv")
-                : filter.contains(QStringLiteral("*.pdf")) ? QStringLiteral(".pdf")
-                                                           : QStringLiteral(".txt");
-    const QString error = writeExport(path);
-    if (!error.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, resourceText(res::exportCaption),
-                        resourceText(res::exportFailedMessage).arg(path, error), QMessageBox::Ok,
-                        this);
-        box.setObjectName(QStringLiteral("exportFailedNotice"));
-        box.exec();
-    }
+    if (const QString error = writeExport(path); !error.isEmpty())
+        NameExport::showFailure(this, path, error);
 }
 
 void CFavouritesPage::importFavourites()

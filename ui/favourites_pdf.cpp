@@ -2,13 +2,14 @@
 
 #include "res/favourites_texts.h"
 #include "shortlist/favourite_columns.h"
+#include "ui/name_export.h"
 #include "ui/resource_text.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 namespace {
 
@@ -46,9 +47,8 @@ QStringList detailLines(const ExportedFavourite& printed)
 QString writeFavouritesPdf(const QString& path, const std::vector<ExportedFavourite>& favourites,
                            const QDate& date)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    QBuffer file;
+    file.open(QIODevice::WriteOnly);
     {
         QPdfWriter writer(&file);
         writer.setResolution(resolution);
@@ -103,7 +103,6 @@ QString writeFavouritesPdf(const QString& path, const std::vector<ExportedFavour
             y += gap;
         }
     }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return NameExport::writeBytes(
+        path, std::string_view(file.data().constData(), static_cast<std::size_t>(file.size())));
 }

@@ -9,7 +9,9 @@
 #include "ui/work_progress.h"
 
 #include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -82,12 +84,45 @@ bool NameExport::writeShowingProgress(QWidget* parent, const NameListModel& mode
     if (progress.finish())
         return false;
     if (!error.isEmpty()) {
-        QMessageBox box(QMessageBox::Warning, resourceText(res::exportCaption),
-                        resourceText(res::exportFailedMessage).arg(path, error), QMessageBox::Ok,
-                        parent);
-        box.setObjectName(QStringLiteral("exportFailedNotice"));
-        box.exec();
+        showFailure(parent, path, error);
         return false;
     }
     return true;
+}
+
+QString NameExport::writeBytes(const QString& path, std::string_view bytes)
+{
+    FileReplacement file(QFile::encodeName(path).toStdString());
+    if (!file.write(bytes) || !file.commit())
+        return faultText(file);
+    return {};
+}
+
+QString NameExport::askPath(QWidget* parent, const QString& filters)
+{
+    QFileDialog ask(parent, resourceText(res::exportCaption), {}, filters);
+    ask.setObjectName(QStringLiteral("exportDialog"));
+    ask.setAcceptMode(QFileDialog::AcceptSave);
+    const auto suffixOf = [](const QString& filter) {
+        const qsizetype star = filter.indexOf(QStringLiteral("*."));
+        return star < 0
+                   ? QString()
+                   : filter.mid(star + 2).section(QRegularExpression(QStringLiteral("[ )]")), 0, 0);
+    };
+    ask.setDefaultSuffix(suffixOf(ask.selectedNameFilter()));
+    QObject::connect(
+        &ask, &QFileDialog::filterSelected, &ask,
+        [&ask, suffixOf](const QString& filter) { ask.setDefaultSuffix(suffixOf(filter)); });
+    if (ask.exec() != QDialog::Accepted || ask.selectedFiles().isEmpty())
+        return {};
+    return ask.selectedFiles().constFirst();
+}
+
+void NameExport::showFailure(QWidget* parent, const QString& path, const QString& error)
+{
+    QMessageBox box(QMessageBox::Warning, resourceText(res::exportCaption),
+                    resourceText(res::exportFailedMessage).arg(path, error), QMessageBox::Ok,
+                    parent);
+    box.setObjectName(QStringLiteral("exportFailedNotice"));
+    box.exec();
 }

@@ -4,6 +4,7 @@
 #include "shortlist/row_pattern.h"
 
 #include <QString>
+#include <string_view>
 
 class NameListModel;
 class QWidget;
@@ -24,6 +25,18 @@ public:
     // `progress` may stop the write, which then fails with nothing written.
     static QString write(const NameListModel& model, const QString& path, ExportFormat format,
                          const Progress& progress);
+
+    // Puts `bytes` in place of the file at `path` by the same rules; returns an empty string on
+    // success, else why it failed.
+    static QString writeBytes(const QString& path, std::string_view bytes);
+
+    // Asks for the file to write with a save dialog of `filters` ("文本文件 (*.txt);;..."). The
+    // dialog adds the chosen filter's suffix to a name typed without one before it asks whether
+    // to replace a file, so that the question is about the file that will be written. Returns
+    // an empty string when the user cancels.
+    static QString askPath(QWidget* parent, const QString& filters);
+    // Tells the user in a message box why the file at `path` was not written.
+    static void showFailure(QWidget* parent, const QString& path, const QString& error);
 
     // Writes with a progress dialog that appears after half a second and can cancel, and
     // shows a failure in a message box. Returns whether the file was written.

@@ -11,7 +11,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -144,21 +143,9 @@ std::optional<QString> ResultPage::namesOf(const NameListModel& model,
 
 void ResultPage::exportNames()
 {
-    QFileDialog ask(this, resourceText(res::exportCaption), {}, resourceText(res::exportFilters));
-    ask.setObjectName(QStringLiteral("exportDialog"));
-    ask.setAcceptMode(QFileDialog::AcceptSave);
-    // The dialog adds the suffix before it asks whether to replace a file, so that the question
-    // is about the file that will be written.
-    const auto suffixOf = [](const QString& filter) {
-        return filter.contains(QStringLiteral("*.csv")) ? QStringLiteral("csv")
-                                                        : QStringLiteral("txt");
-    };
-    ask.setDefaultSuffix(suffixOf(ask.selectedNameFilter()));
-    connect(&ask, &QFileDialog::filterSelected, &ask,
-            [&ask, suffixOf](const QString& filter) { ask.setDefaultSuffix(suffixOf(filter)); });
-    if (ask.exec() != QDialog::Accepted || ask.selectedFiles().isEmpty())
-        return;
-    NameExport::writeShowingProgress(this, *m_model, ask.selectedFiles().constFirst());
+    const QString path = NameExport::askPath(this, resourceText(res::exportFilters));
+    if (!path.isEmpty())
+        NameExport::writeShowingProgress(this, *m_model, path);
 }
 
 void ResultPage::setSourceCollections(Collections collections)

@@ -29,6 +29,7 @@ private slots:
     void preferencesAreReadAndSavedSafely();
     void exportsKeepTheFileTheyReplaceSafe_data();
     void exportsKeepTheFileTheyReplaceSafe();
+    void aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced_data();
     void aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced();
     void avoidedReadingsAreNeverCut();
     void copyingAMillionRowsShowsProgressAndCanBeCancelled();
@@ -241,8 +242,20 @@ void TestHostileFiles::exportsKeepTheFileTheyReplaceSafe()
     }
 }
 
+void TestHostileFiles::aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QString>("action");
+    QTest::newRow("a page of names")
+        << QStringLiteral("list1057") << QStringLiteral("exportAction");
+    QTest::newRow("the favourites")
+        << QStringLiteral("favouritesList") << QStringLiteral("exportAction");
+}
+
 void TestHostileFiles::aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced()
 {
+    QFETCH(QString, list);
+    QFETCH(QString, action);
     NamingWindow window;
     window.type(QStringLiteral("王"), QStringLiteral("美丽"));
     window.start();
@@ -266,7 +279,7 @@ void TestHostileFiles::aNameWithoutSuffixIsAskedAboutBeforeItsFileIsReplaced()
             QTimer::singleShot(0, ask, &QDialog::reject);
         });
     });
-    window.allNames()->findChild<QAction*>(QStringLiteral("exportAction"))->trigger();
+    window.dialog().findChild<QWidget*>(list)->findChild<QAction*>(action)->trigger();
     QVERIFY(fileDialog.seen);
     QVERIFY(question.seen);
     QVERIFY2(question.text.contains(QStringLiteral("report.txt")), qPrintable(question.text));
