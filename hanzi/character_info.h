@@ -7,8 +7,9 @@
 
 struct CharacterInfo {
     std::vector<std::string> readings; // tone-marked pinyin, UTF-8, the customary reading first
-    // readings[nameReading] is how a name reads the character: the customary reading, or when
-    // that has no tone mark the first toned one of the dictionaries (子 zǐ, 地 dì, 了 liǎo).
+    // readings[nameReading] is how a name reads the character: by the 2013 general standard list
+    // where it has the character, preferring the customary reading among the list's (罗 luó,
+    // 卓 zhuó, 行 xíng, 子 zǐ, 地 dì, 了 liǎo), else the first toned reading of the others.
     std::size_t nameReading = 0;
     // readings[0 .. modernReadings) are today's readings; the rest are archaic ones.
     std::size_t modernReadings = 0;

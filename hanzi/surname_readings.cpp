@@ -17,12 +17,12 @@ struct CompoundSurname {
 };
 
 // Surnames read otherwise than the character's customary reading.
-constexpr std::array<SingleSurname, 22> singleSurnames{{
-    {U'单', "shàn"}, {U'曾', "zēng"}, {U'解', "xiè"}, {U'查', "zhā"},   {U'仇', "qiú"},
-    {U'区', "ōu"},   {U'朴', "piáo"}, {U'盖', "gě"},  {U'种', "chóng"}, {U'覃', "qín"},
-    {U'召', "shào"}, {U'繁', "pó"},   {U'员', "yùn"}, {U'缪', "miào"},  {U'乐', "yuè"},
-    {U'任', "rén"},  {U'华', "huà"},  {U'纪', "jǐ"},  {U'宁', "nìng"},  {U'燕', "yān"},
-    {U'过', "guō"},  {U'折', "shé"},
+constexpr std::array<SingleSurname, 24> singleSurnames{{
+    {U'单', "shàn"}, {U'曾', "zēng"}, {U'解', "xiè"},  {U'查', "zhā"},   {U'仇', "qiú"},
+    {U'区', "ōu"},   {U'朴', "piáo"}, {U'盖', "gě"},   {U'种', "chóng"}, {U'覃', "qín"},
+    {U'召', "shào"}, {U'繁', "pó"},   {U'员', "yùn"},  {U'缪', "miào"},  {U'乐', "yuè"},
+    {U'任', "rén"},  {U'华', "huà"},  {U'纪', "jǐ"},   {U'宁', "nìng"},  {U'燕', "yān"},
+    {U'过', "guō"},  {U'折', "shé"},  {U'翟', "zhái"}, {U'薄', "bó"},
 }};
 
 constexpr std::array<CompoundSurname, 7> compoundSurnames{{

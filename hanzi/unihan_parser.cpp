@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <charconv>
 #include <initializer_list>
-#include <optional>
 #include <stdexcept>
 #include <string_view>
 
@@ -52,17 +51,28 @@ void addReadings(std::vector<std::string>& readings, const std::vector<std::stri
     }
 }
 
-// The first value with a tone mark among `fields`, each searched in turn.
-std::optional<std::string_view>
-firstToned(std::initializer_list<const std::vector<std::string_view>*> fields)
+bool toned(std::string_view reading)
 {
-    for (const std::vector<std::string_view>* values : fields) {
-        const auto toned = std::ranges::find_if(
-            *values, [](std::string_view reading) { return ToneOf(reading) != 0; });
-        if (toned != values->end())
-            return *toned;
+    return ToneOf(reading) != 0;
+}
+
+// How a name reads the character: the first toned kMandarin value the 2013 general standard
+// list also gives, else the list's first toned value, else the first toned kMandarin value,
+// then kXHC1983 value, else the first kMandarin value. The list gives its readings in
+// alphabetical order, so its first is not always the usual one (行 háng héng xíng).
+std::string_view nameReading(const std::vector<std::string_view>& mandarin,
+                             const std::vector<std::string_view>& tghz2013,
+                             const std::vector<std::string_view>& xhc1983)
+{
+    for (const std::string_view reading : mandarin) {
+        if (toned(reading) && std::ranges::find(tghz2013, reading) != tghz2013.end())
+            return reading;
     }
-    return std::nullopt;
+    for (const std::vector<std::string_view>* values : {&tghz2013, &mandarin, &xhc1983}) {
+        if (const auto found = std::ranges::find_if(*values, toned); found != values->end())
+            return *found;
+    }
+    return mandarin.empty() ? std::string_view() : mandarin.front();
 }
 
 char32_t parseCodePoint(std::string_view text)
@@ -146,11 +156,9 @@ std::map<char32_t, Record> Parser::records() const
         addReadings(record.readings, xhc1983);
         record.modernReadings = record.readings.size();
         addReadings(record.readings, locatedReadings(fields.hanyuPinyin));
-        if (!mandarin.empty() && ToneOf(mandarin.front()) == 0) {
-            if (const auto toned = firstToned({&tghz2013, &xhc1983}))
-                record.nameReading = static_cast<std::size_t>(
-                    std::ranges::find(record.readings, *toned) - record.readings.begin());
-        }
+        record.nameReading = static_cast<std::size_t>(
+            std::ranges::find(record.readings, nameReading(mandarin, tghz2013, xhc1983)) -
+            record.readings.begin());
         record.strokes = parseStrokes(fields.totalStrokes);
         record.generalStandard = fields.hasTghz2013;
         record.definition = fields.definition;

@@ -13,8 +13,9 @@ namespace unihan {
 struct Record {
     // kMandarin, kTGHZ2013, kXHC1983 and kHanyuPinyin values in that order, without repeats.
     std::vector<std::string> readings;
-    // readings[nameReading] is the reading in a name: the first kMandarin value, or when it has
-    // no tone mark the first toned kTGHZ2013 value, else the first toned kXHC1983 value.
+    // readings[nameReading] is the reading in a name: the first toned kMandarin value that
+    // kTGHZ2013 has too, else the first toned kTGHZ2013 value, else the first toned kMandarin
+    // value, then kXHC1983 value, else the first kMandarin value.
     std::size_t nameReading = 0;
     // readings[0 .. modernReadings) come from kMandarin, kTGHZ2013 and kXHC1983.
     std::size_t modernReadings = 0;

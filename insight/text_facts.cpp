@@ -33,9 +33,9 @@ TextFacts textFactsOf(std::string_view name, int surnameLength, const PoetryCorp
     std::vector<Syllable> syllables;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const std::optional<CharacterInfo> info = LookUpCharacter(characters[i]);
-        std::string reading = i < surname                       ? surnameReadings[i]
-                              : info && !info->readings.empty() ? info->readings.front()
-                                                                : std::string();
+        std::string reading = i < surname ? surnameReadings[i]
+                              : info      ? std::string(info->readingInName())
+                                          : std::string();
         if (i > 0) {
             facts.readings += ' ';
             facts.strokeText += '+';

@@ -41,8 +41,10 @@ def expected_table(directory):
                    for field in READING_FIELDS}
         unique = list(dict.fromkeys(mandarin + [r for f in READING_FIELDS for r in located[f]]))
         modern = len(dict.fromkeys(mandarin + located["kTGHZ2013"] + located["kXHC1983"]))
-        toned = [r for r in located["kTGHZ2013"] + located["kXHC1983"] if tone(r)]
-        in_name = toned[0] if tone(mandarin[0]) == 0 and toned else mandarin[0]
+        standard = located["kTGHZ2013"]
+        toned = [r for r in mandarin if tone(r) and r in standard] + \
+            [r for r in standard + mandarin + located["kXHC1983"] if tone(r)]
+        in_name = toned[0] if toned else mandarin[0]
         total = strokes.get(code, {}).get("kTotalStrokes", "0").split(" ")[0]
         table[code] = (" ".join(unique), "".join(str(tone(r)) for r in unique), total,
                        "1" if "kTGHZ2013" in entry else "0", entry.get("kDefinition", ""),

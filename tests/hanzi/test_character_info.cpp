@@ -22,6 +22,8 @@ TEST(CharacterTable, KnowsWellKnownCharacters)
         {U'单', {"dān", "chán", "shàn"}, 8, true, "single, individual, only; lone"},
         {U'王', {"wáng", "wàng", "yù"}, 4, true, "king, ruler; royal; surname"},
         {U'㐀', {"qiū"}, 5, false, "(same as U+4E18 丘) hillock or mound"},
+        // Every reading in the order of the fields, whatever a name reads.
+        {U'罗', {"luō", "luó"}, 8, true, "net for catching birds; gauze"},
     };
     for (const KnownCharacter& character : known) {
         SCOPED_TRACE(static_cast<unsigned>(character.codePoint));
@@ -47,10 +49,18 @@ struct NameReadingCase {
 TEST(CharacterTable, ReadsANameWithATone)
 {
     const NameReadingCase cases[] = {
+        // kMandarin gives a reading the 2013 general standard list does not have.
+        {U'罗', "luō", "luó", 2},
+        {U'卓', "zhuō", "zhuó", 2},
+        {U'珩', "háng", "héng", 2},
+        // Toneless customary readings.
         {U'子', "zi", "zǐ", 2},
-        {U'地', "de", "dì", 2}, // kMandarin "de dì": the dictionaries decide, not the second value
+        {U'地', "de", "dì", 2},   // kMandarin "de dì": the toned value the list has too
         {U'了', "le", "liǎo", 3}, // liào is a dictionary reading too
-        {U'乛', "ya", "ya", 1},   // no toned reading anywhere
+        // The list's first reading (alphabetical) is not the usual one.
+        {U'行', "xíng", "xíng", 5},
+        {U'长', "zhǎng", "zhǎng", 2},
+        {U'乛', "ya", "ya", 1}, // no toned reading anywhere
         {U'美', "měi", "měi", 1},
         {U'英', "yīng", "yīng", 1}, // the archaic yāng is no modern reading
     };
@@ -83,6 +93,8 @@ TEST(SurnameReadings, PreferTheSurnameReading)
         {U"?单", {"", "dān"}},
         {U"a\uFFFD", {"", ""}},
         {U"子", {"zǐ"}},
+        {U"罗", {"luó"}},
+        {U"翟", {"zhái"}},
     };
     for (const SurnameCase& entry : cases) {
         SCOPED_TRACE(entry.readings.size());
