@@ -37,38 +37,51 @@ if ((${#missing[@]})); then
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The poetry corpus: chinese-poetry 2.0.1 from the npm registry, checked against the pinned
-# sha512 and unpacked into a cache outside the source tree. The build itself never fetches.
-poetry_version=2.0.1
-poetry_integrity=$(<poetry/chinese-poetry.integrity)
-poetry_cache="${XDG_CACHE_HOME:-$HOME/.cache}/corvale"
-poetry_tarball="$poetry_cache/chinese-poetry-$poetry_version.tgz"
-poetry_dir="$poetry_cache/chinese-poetry-$poetry_version"
-poetry_sha512=$(cut -d- -f2 <<<"$poetry_integrity" | base64 -d | od -An -v -tx1 | tr -d ' \n')
+# The npm packages the build reads, fetched with `npm pack` at a pinned version into a cache
+# outside the source tree and checked against the sha512 pinned beside the code that reads them.
+# Only the members the build needs are unpacked. The build itself never fetches.
+cache="${XDG_CACHE_HOME:-$HOME/.cache}/corvale"
 tarball_sha512() {
     sha512sum "$1" | cut -d' ' -f1
 }
-mkdir -p "$poetry_cache"
-if [[ ! -f "$poetry_tarball" ]] || [[ "$(tarball_sha512 "$poetry_tarball")" != "$poetry_sha512" ]]; then
-    rm -f "$poetry_tarball"
-    echo "Fetching chinese-poetry $poetry_version"
-    (cd "$poetry_cache" && npm pack --silent "chinese-poetry@$poetry_version" </dev/null >/dev/null)
-    if [[ "$(tarball_sha512 "$poetry_tarball")" != "$poetry_sha512" ]]; then
-        rm -f "$poetry_tarball"
-        echo "chinese-poetry-$poetry_version.tgz does not match the pinned sha512" >&2
-        exit 1
+# fetch_npm_package <name@version> <integrity file> <folder> <member pattern>...
+# Unpacks the members into $cache/<folder>, without the tarball's leading package/.
+fetch_npm_package() {
+    local spec=$1 integrity folder=$3 sha512 tarball
+    integrity=$(<"$2")
+    shift 3
+    sha512=$(cut -d- -f2 <<<"$integrity" | base64 -d | od -An -v -tx1 | tr -d ' \n')
+    tarball="$cache/$folder.tgz"
+    mkdir -p "$cache"
+    if [[ ! -f "$tarball" ]] || [[ "$(tarball_sha512 "$tarball")" != "$sha512" ]]; then
+        rm -f "$tarball"
+        echo "Fetching $spec"
+        (cd "$cache" && npm pack --silent "$spec" </dev/null >/dev/null)
+        if [[ "$(tarball_sha512 "$tarball")" != "$sha512" ]]; then
+            rm -f "$tarball"
+            echo "$folder.tgz does not match the pinned sha512" >&2
+            exit 1
+        fi
     fi
-fi
-if [[ "$(cat "$poetry_dir/.integrity" 2>/dev/null)" != "$poetry_integrity" ]]; then
-    rm -rf "$poetry_dir" "$poetry_dir.part"
-    mkdir -p "$poetry_dir.part"
-    tar -xzf "$poetry_tarball" -C "$poetry_dir.part" --strip-components=1 --wildcards \
-        'package/dist/shijing/*' 'package/dist/chuci/*' \
-        'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
-    echo "$poetry_integrity" >"$poetry_dir.part/.integrity"
-    mv "$poetry_dir.part" "$poetry_dir"
-fi
+    local dir="$cache/$folder"
+    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$integrity" ]]; then
+        rm -rf "$dir" "$dir.part"
+        mkdir -p "$dir.part"
+        tar -xzf "$tarball" -C "$dir.part" --strip-components=1 --wildcards "$@"
+        echo "$integrity" >"$dir.part/.integrity"
+        mv "$dir.part" "$dir"
+    fi
+}
+
+# The poetry corpus.
+fetch_npm_package chinese-poetry@2.0.1 poetry/chinese-poetry.integrity chinese-poetry-2.0.1 \
+    'package/dist/shijing/*' 'package/dist/chuci/*' \
+    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
+# The words' readings, for the words a name sounds like.
+fetch_npm_package @pinyin-pro/data@1.3.1 insight/pinyin-pro-data.integrity pinyin-pro-data-1.3.1 \
+    'package/json/complete.json'
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCORVALE_POETRY_DIR="$poetry_dir"
+    -DCORVALE_POETRY_DIR="$cache/chinese-poetry-2.0.1" \
+    -DCORVALE_PINYIN_DATA_DIR="$cache/pinyin-pro-data-1.3.1"
 cmake --build build

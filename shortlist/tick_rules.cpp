@@ -162,11 +162,13 @@ RowPattern rowsInOneClass(const NameInsight& insight, ClassOf classOf)
     return pattern;
 }
 
+// Without their tones, which do not change whether a name sounds unseemly, so that units of
+// one syllable in different tones are heard once.
 std::vector<Syllable> syllablesOf(Characters characters)
 {
     std::vector<Syllable> syllables;
     for (const NameInsight::Character& character : characters)
-        syllables.push_back(character.syllable);
+        syllables.push_back(WithoutTone(character.syllable));
     return syllables;
 }
 

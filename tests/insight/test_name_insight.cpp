@@ -1,4 +1,5 @@
 #include "insight/name_insight.h"
+#include "insight/text_facts.h"
 #include "tests/support/gbk_test_decoder.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,14 @@ TEST(NameInsight, WarnsOnceForEachCharacterOutsideTheStandardList)
     // '?' gets neither insight nor warning.
     EXPECT_EQ(NameInsight(NameList("?", "??", NameMode::TwoCharacter), decode).tooltip(0), "???");
     EXPECT_EQ(insight.outsideStandard(2), std::vector<bool>({true, false, true})); // 丄?丄
+}
+
+// A favourite kept as text reads as the same name in a list does.
+TEST(TextFacts, ReadLikeTheRows)
+{
+    EXPECT_EQ(textFactsOf("罗子行", 1).readings, "luó zǐ xíng");
+    EXPECT_EQ(textFactsOf("杜子腾", 1).homophones, "肚子疼");
+    EXPECT_EQ(textFactsOf("单于卓", 2).readings, "chán yú zhuó");
 }
 
 } // namespace

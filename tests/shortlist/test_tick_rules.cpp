@@ -112,7 +112,7 @@ const RuleCase ruleCases[] = {
      }},
     {"unseemlyHomophone", rowsWithUnseemlyHomophone,
      [](const NameInsight& insight, std::uint64_t row, std::set<std::string>&) {
-         return insight.homophones(row).find("（不雅）") != std::string::npos;
+         return insight.homophones(row).find("不雅）") != std::string::npos;
      }},
     {"keepingLastCharacter",
      [](const NameInsight& insight) {
