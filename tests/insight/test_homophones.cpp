@@ -51,7 +51,7 @@ const HomophoneCase homophoneCases[] = {
     // A word sounds as it is read, not as any reading of its characters: 淫乐 is yín lè.
     {"a polyphone by the word's reading", {"yīn", "yuè"}, 1, "音乐、隐约（近音）、银月（近音）"},
     {"the other reading", {"yīn", "lè"}, 1, "喑了、淫乐（近音）"},
-    {"a neutral tone in the word", {"dù", "zǐ", "téng"}, 1, "肚子疼"},
+    {"a neutral tone in the word", {"dù", "zǐ", "téng"}, 1, "肚子疼（不雅）"},
     {"windows list only unseemly words", {"fàn", "tǒng", "yī"}, 1, "饭桶（不雅）"},
     {"windows in order, 同音 first",
      {"jiàn", "rén", "chū", "shēng"},
@@ -108,6 +108,7 @@ TEST(HomophoneText, OfNames)
     const NameCase cases[] = {
         {"范统", "饭桶（不雅）、饭筒"},
         {"沈京兵", "神经病（近音·不雅）"},
+        {"杜子腾", "肚子疼（不雅）"},
         {"纪吉姬", "鸡鸡（近音·不雅）"},
         // Heard by any reading of their characters, these sounded like 恶心, 乌龟, 流氓, 狐臭.
         {"吴欣怡", ""},
@@ -156,6 +157,64 @@ TEST(UnseemlyWords, AreDictionaryWordsOfTheTable)
         ++count;
     }
     EXPECT_GE(count, 400);
+}
+
+// The lines of a data file of this folder that are neither empty nor comments, split into words.
+std::vector<std::vector<std::string>> dataLines(const char* name)
+{
+    std::ifstream in(std::string(TEST_DATA_DIR "/") + name);
+    EXPECT_TRUE(in) << name;
+    std::vector<std::vector<std::string>> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::vector<std::string> words;
+        for (std::string word; fields >> word;)
+            words.push_back(word);
+        if (!words.empty() && words.front().front() != '#')
+            lines.push_back(std::move(words));
+    }
+    return lines;
+}
+
+TEST(UnseemlyWords, CatchTheJokeNames)
+{
+    int caught = 0;
+    const auto lines = dataLines("joke_names.txt");
+    for (const std::vector<std::string>& line : lines) {
+        ASSERT_EQ(line.size(), 2u);
+        const std::string text = HomophoneText(nameSyllables(line[0]), 1);
+        const bool heard = listsAsUnseemly(text, line[1]);
+        EXPECT_TRUE(heard) << line[0] << " → " << text;
+        caught += heard;
+    }
+    EXPECT_GE(lines.size(), 40u);
+    std::cout << caught << " of " << lines.size() << " joke names caught\n";
+}
+
+// Ordinary names are not marked: the list holds no word that most names sound like.
+TEST(UnseemlyWords, SpareCommonNames)
+{
+    const auto lines = dataLines("common_names.txt");
+    std::vector<std::string> surnames;
+    std::vector<std::string> given;
+    for (const std::vector<std::string>& line : lines) {
+        std::vector<std::string>& block = line.front() == "姓" ? surnames : given;
+        block.insert(block.end(), line.begin() + 1, line.end());
+    }
+    int marked = 0;
+    for (const std::string& surname : surnames) {
+        for (const std::string& name : given) {
+            const std::vector<Syllable> syllables = nameSyllables(surname + name);
+            if (HasUnseemlyHomophone(syllables, 1)) {
+                ++marked;
+                std::cout << surname + name << " → " << HomophoneText(syllables, 1) << '\n';
+            }
+        }
+    }
+    std::cout << marked << " of " << surnames.size() * given.size() << " common names marked\n";
+    EXPECT_EQ(surnames.size() * given.size(), 3600u);
+    EXPECT_LE(marked, 2); // 杨伟 is a joke name as much as an ordinary one
 }
 
 } // namespace

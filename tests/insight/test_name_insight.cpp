@@ -41,7 +41,7 @@ const RowCase rowCases[] = {
      "? měi ?（?-3-?）  9 画", 9},
     {"nothing covered", "?", "??", NameMode::TwoCharacter, 0, "", 0},
     {"toneless first reading toned in a name", "\xB6\xC5", "\xD7\xD3\xCC\xDA",
-     NameMode::ThreeCharacter, 1, "dù zǐ téng（4-3-2）  23 画", 23},
+     NameMode::ThreeCharacter, 1, "dù zǐ téng（4-3-2）  23 画  ⚠谐音不雅", 23},
     {"two letters in one unit", "\xCD\xF5", "ab", NameMode::TwoCharacter, 0,
      "wáng ? ?（2-?-?）  4 画", 4},
 };
@@ -105,7 +105,7 @@ TEST(NameInsight, WarnsOnceForEachCharacterOutsideTheStandardList)
 TEST(TextFacts, ReadLikeTheRows)
 {
     EXPECT_EQ(textFactsOf("罗子行", 1).readings, "luó zǐ xíng");
-    EXPECT_EQ(textFactsOf("杜子腾", 1).homophones, "肚子疼");
+    EXPECT_EQ(textFactsOf("杜子腾", 1).homophones, "肚子疼（不雅）");
     EXPECT_EQ(textFactsOf("单于卓", 2).readings, "chán yú zhuó");
 }
 
