@@ -55,8 +55,10 @@ Words findIn(const std::uint32_t* first, const Rest* rest, const std::uint16_t* 
 
 Words wordsSoundingLike(std::span<const Syllable> run)
 {
-    if (run.size() < 2 || run.size() > kMaxLength ||
-        std::ranges::find(run, kNoSyllable) != run.end())
+    const auto known = [](Syllable syllable) {
+        return syllable >= 0 && static_cast<std::size_t>(syllable >> kToneBits) < kSyllableCount;
+    };
+    if (run.size() < 2 || run.size() > kMaxLength || !std::ranges::all_of(run, known))
         return {};
     const auto firstSyllable = static_cast<std::size_t>(run[0] >> kToneBits);
     std::uint32_t rest = 0;

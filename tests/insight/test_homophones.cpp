@@ -67,6 +67,17 @@ const HomophoneCase homophoneCases[] = {
     {"a syllable no word has", {"fàn", "xyz"}, 1, ""},
 };
 
+// Syllables SyllableOf() never gives are heard as no word.
+TEST(HomophoneText, IgnoresSyllablesOutOfTheTable)
+{
+    const Syllable fan = SyllableOf("fàn");
+    for (const Syllable odd : {Syllable(-2), Syllable(0x7FF8), Syllable(-0x8000)}) {
+        const std::vector<Syllable> name{fan, odd, odd};
+        EXPECT_EQ(HomophoneText(name, 1), "");
+        EXPECT_FALSE(HasUnseemlyHomophone(name, 1));
+    }
+}
+
 class Homophones : public testing::TestWithParam<HomophoneCase> {};
 
 TEST_P(Homophones, ListTheWordsInOrder)
