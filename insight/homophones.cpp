@@ -77,8 +77,8 @@ Words wordsSoundingLike(std::span<const Syllable> run)
     }
 }
 
-// Whether a word reads its syllables in the tones of the run (同音), the third-tone rule
-// applied to the run alone; the word's tones have had it already.
+// Whether a word reads its syllables in the tones of a run of at most kMaxLength syllables
+// (同音), the third-tone rule applied to the run alone; the word's tones have had it already.
 class Tones final {
 public:
     explicit Tones(std::span<const Syllable> run)
@@ -133,6 +133,8 @@ std::vector<Listed> listedWords(std::span<const Syllable> syllables, std::size_t
     };
     // Visits the entries of `words`, 同音 ones first, then 近音 ones, each in table order.
     const auto inOrder = [](std::span<const Syllable> run, const Words& words, auto visit) {
+        if (words.begin == words.end)
+            return; // also every run longer than a word
         const Tones tones(run);
         for (const bool near : {false, true}) {
             for (std::uint32_t entry = words.begin; entry < words.end; ++entry) {

@@ -63,6 +63,7 @@ const HomophoneCase homophoneCases[] = {
      2,
      "死尸（近音·不雅）"},
     {"a word two windows hear is listed once", {"jǐ", "jí", "jī"}, 1, "鸡鸡（近音·不雅）"},
+    {"a name longer than any word", {"fàn", "tǒng", "fàn", "tǒng", "fàn"}, 1, "饭桶（不雅）"},
     {"a character without reading", {"fàn", ""}, 1, ""},
     {"a syllable no word has", {"fàn", "xyz"}, 1, ""},
 };
