@@ -146,20 +146,21 @@ void PoetryCorpus::forEachLineOf(std::uint16_t symbol, std::uint32_t begin, std:
 {
     const std::uint8_t* at = m_postings.data() + m_postingBegin[symbol];
     const std::uint8_t* const stop = m_postings.data() + m_postingBegin[symbol + 1];
-    std::uint32_t next = 0;
+    std::uint64_t next = 0;
     while (at != stop) {
-        std::uint32_t gap = 0;
+        std::uint64_t gap = 0;
         for (int shift = 0; at != stop; shift += 7) {
             const std::uint8_t byte = *at++;
-            gap |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
+            gap |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
             if (!(byte & 0x80) || shift > 28)
                 break;
         }
-        const std::uint32_t current = next + gap;
+        // Lines past the corpus, where a broken list would wrap round, end the list.
+        const std::uint64_t current = next + gap;
         next = current + 1;
         if (current >= end || current >= m_header.lineCount)
             return;
-        if (current >= begin && !visit(current))
+        if (current >= begin && !visit(static_cast<std::uint32_t>(current)))
             return;
     }
 }
