@@ -59,12 +59,25 @@ if [[ ! -f "$poetry_tarball" ]] || [[ "$(tarball_sha512 "$poetry_tarball")" != "
         exit 1
     fi
 fi
-if [[ "$(cat "$poetry_dir/.integrity" 2>/dev/null)" != "$poetry_integrity" ]]; then
+# The collections the corpus is made of: whole folders, numbered files and single files. A
+# folder unpacked before some of the single files were wanted is unpacked again.
+poetry_single_files=(
+    lunyu/lunyu.json sishuwujing/daxue.json sishuwujing/zhongyong.json sishuwujing/mengzi.json
+    yuanqu/yuanqu.json
+)
+poetry_members=(
+    'package/dist/shijing/*' 'package/dist/chuci/*' 'package/dist/quantangshi/poet.tang.*'
+    'package/dist/songci/ci.song.*' "${poetry_single_files[@]/#/package/dist/}"
+)
+poetry_whole=true
+for file in "${poetry_single_files[@]}"; do
+    [[ -f "$poetry_dir/dist/$file" ]] || poetry_whole=false
+done
+if [[ "$(cat "$poetry_dir/.integrity" 2>/dev/null)" != "$poetry_integrity" ]] || ! $poetry_whole; then
     rm -rf "$poetry_dir" "$poetry_dir.part"
     mkdir -p "$poetry_dir.part"
     tar -xzf "$poetry_tarball" -C "$poetry_dir.part" --strip-components=1 --wildcards \
-        'package/dist/shijing/*' 'package/dist/chuci/*' \
-        'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
+        "${poetry_members[@]}"
     echo "$poetry_integrity" >"$poetry_dir.part/.integrity"
     mv "$poetry_dir.part" "$poetry_dir"
 fi

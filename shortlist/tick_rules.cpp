@@ -350,7 +350,7 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     const NameList& names = insight.names();
     const std::uint64_t count = names.unitCount();
     const auto hasSource = [&](std::u32string_view givenName) {
-        return corpus.firstLineHolding(givenName, collections).has_value();
+        return corpus.sourceLine(givenName, collections).has_value();
     };
     const auto characterOf = [&insight](std::uint64_t unit) -> char32_t {
         const Characters characters = insight.unit(unit);
@@ -367,9 +367,9 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
         std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
         return pattern;
     }
-    // Block a matches the units whose character follows unit a's in no line. One pass over the
-    // lines fills a bit matrix of which candidate character follows which; units may repeat a
-    // character, so blocks of one character share a subset.
+    // Block a matches the units whose character follows unit a's in no clause. One pass over
+    // the clauses fills a bit matrix of which candidate character follows which; units may
+    // repeat a character, so blocks of one character share a subset.
     constexpr std::int32_t none = -1;
     std::vector<std::int32_t> candidateOfSymbol(corpus.symbolCount(), none);
     std::vector<std::int32_t> candidateOfUnit(count, none);
@@ -385,26 +385,26 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     }
     const std::size_t words = (static_cast<std::size_t>(candidates) + 63) / 64;
     std::vector<std::uint64_t> follows(words * static_cast<std::size_t>(candidates));
-    std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
-    std::uint32_t lineNumber = 0;
-    std::vector<std::int32_t> lineCandidates;
-    // The lines take under a tenth of the time, the blocks the rest.
+    std::vector<std::uint32_t> firstSeenInClause(static_cast<std::size_t>(candidates), 0);
+    std::uint32_t clauseNumber = 0;
+    std::vector<std::int32_t> clauseCandidates;
+    // The clauses take under a tenth of the time, the blocks the rest.
     constexpr double linesShare = 0.1;
-    corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
-        ++lineNumber;
-        lineCandidates.clear();
-        for (const std::uint16_t symbol : line) {
+    corpus.forEachClause(collections, [&](std::span<const std::uint16_t> clause) {
+        ++clauseNumber;
+        clauseCandidates.clear();
+        for (const std::uint16_t symbol : clause) {
             if (candidateOfSymbol[symbol] != none)
-                lineCandidates.push_back(candidateOfSymbol[symbol]);
+                clauseCandidates.push_back(candidateOfSymbol[symbol]);
         }
-        for (std::size_t i = 0; i < lineCandidates.size(); ++i) {
-            const std::int32_t first = lineCandidates[i];
-            if (firstSeenInLine[first] == lineNumber)
+        for (std::size_t i = 0; i < clauseCandidates.size(); ++i) {
+            const std::int32_t first = clauseCandidates[i];
+            if (firstSeenInClause[first] == clauseNumber)
                 continue;
-            firstSeenInLine[first] = lineNumber;
+            firstSeenInClause[first] = clauseNumber;
             std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
-            for (std::size_t j = i + 1; j < lineCandidates.size(); ++j)
-                row[lineCandidates[j] / 64] |= 1ULL << (lineCandidates[j] % 64);
+            for (std::size_t j = i + 1; j < clauseCandidates.size(); ++j)
+                row[clauseCandidates[j] / 64] |= 1ULL << (clauseCandidates[j] % 64);
         }
     });
     if (progress && !progress(linesShare))
