@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <span>
@@ -68,8 +69,10 @@ private:
         // The first line of the list at or after `line`, or nothing past its end.
         std::optional<std::uint32_t> seek(std::uint32_t line)
         {
-            while (m_line < line)
+            while (m_line < line) {
+                skipOneByteGapsBefore(line);
                 advance();
+            }
             if (m_line == ended)
                 return std::nullopt;
             return static_cast<std::uint32_t>(m_line);
@@ -77,6 +80,27 @@ private:
 
     private:
         static constexpr std::uint64_t ended = UINT64_MAX;
+
+        // Passes over the lines of eight one-byte gaps at a time while the eighth is before
+        // `line`: a long list is read some times faster so.
+        void skipOneByteGapsBefore(std::uint64_t line)
+        {
+            constexpr std::uint64_t highBits = 0x8080808080808080;
+            constexpr std::uint64_t evenBytes = 0x00FF00FF00FF00FF;
+            while (m_stop - m_at >= 8) {
+                std::uint64_t gaps;
+                std::memcpy(&gaps, m_at, sizeof gaps);
+                if (gaps & highBits)
+                    return;
+                const std::uint64_t pairs = (gaps & evenBytes) + (gaps >> 8 & evenBytes);
+                const std::uint64_t eighth = m_next + (pairs * 0x0001000100010001 >> 48) + 7;
+                if (eighth >= line || eighth >= m_lineCount)
+                    return;
+                m_line = eighth;
+                m_next = eighth + 1;
+                m_at += 8;
+            }
+        }
 
         // Reads the next line, or ends the list.
         void advance()
