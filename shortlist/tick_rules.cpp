@@ -6,9 +6,11 @@
 #include "naming/name_list.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace {
@@ -409,9 +411,28 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     });
     if (progress && !progress(linesShare))
         return std::nullopt;
+    // The units of each candidate, so that a block's subset is every unit less the units of
+    // the candidates that follow its first.
+    std::vector<std::uint32_t> unitsBegin(static_cast<std::size_t>(candidates) + 2, 0);
+    for (const std::int32_t candidate : candidateOfUnit) {
+        if (candidate != none)
+            ++unitsBegin[static_cast<std::size_t>(candidate) + 2];
+    }
+    std::partial_sum(unitsBegin.begin(), unitsBegin.end(), unitsBegin.begin());
+    std::vector<std::uint32_t> unitsOfCandidate(unitsBegin.back());
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
+        if (const std::int32_t candidate = candidateOfUnit[unit]; candidate != none)
+            unitsOfCandidate[unitsBegin[static_cast<std::size_t>(candidate) + 1]++] =
+                static_cast<std::uint32_t>(unit);
+    }
+    const auto forEachFollowing = [&](const std::uint64_t* row, const auto& visit) {
+        for (std::size_t word = 0; word < words; ++word) {
+            for (std::uint64_t bits = row[word]; bits != 0; bits &= bits - 1)
+                visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+    };
     constexpr std::int32_t unknown = -3;
     std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
-    std::vector<std::uint32_t> members; // reused from block to block
     for (std::uint64_t block = 0; block < count; ++block) {
         if (block % blocksPerReport == 0 && progress &&
             !progress(linesShare +
@@ -424,19 +445,32 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
         }
         if (blockOfCandidate[first] == unknown) {
             const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
-            members.clear();
-            for (std::uint64_t unit = 0; unit < count; ++unit) {
-                const std::int32_t second = candidateOfUnit[unit];
-                if (second == none || !(row[second / 64] >> (second % 64) & 1))
-                    members.push_back(static_cast<std::uint32_t>(unit));
-            }
-            if (members.empty()) {
+            std::uint64_t members = count;
+            forEachFollowing(row, [&](std::size_t second) {
+                members -= unitsBegin[second + 1] - unitsBegin[second];
+            });
+            if (members == 0) {
                 blockOfCandidate[first] = RowPattern::noRow;
-            } else if (members.size() == count) {
+            } else if (members == count) {
                 blockOfCandidate[first] = RowPattern::everyRow;
             } else {
+                std::vector<std::uint64_t> bits((count + 63) / 64, ~std::uint64_t{0});
+                if (count % 64 != 0)
+                    bits.back() >>= 64 - count % 64;
+                forEachFollowing(row, [&](std::size_t second) {
+                    for (std::uint32_t at = unitsBegin[second]; at < unitsBegin[second + 1]; ++at)
+                        bits[unitsOfCandidate[at] / 64] &=
+                            ~(std::uint64_t{1} << (unitsOfCandidate[at] % 64));
+                });
+                UnitSubset subset;
+                if (members * 32 > count)
+                    subset.bits = std::move(bits);
+                else
+                    subset = subsetOf(count, [&bits](std::uint64_t unit) {
+                        return bits[unit / 64] >> (unit % 64) & 1;
+                    });
                 blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
-                pattern.subsets.push_back(subsetOfMembers(count, members));
+                pattern.subsets.push_back(std::move(subset));
             }
         }
         pattern.blocks[block] = blockOfCandidate[first];
