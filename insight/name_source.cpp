@@ -43,7 +43,7 @@ void RowSources::append(std::string& text, std::uint64_t row)
         return;
     }
     if (const std::uint64_t first = names.unitIndex(row, 0); first != m_firstUnit) {
-        m_linesOfSymbol = m_corpus.firstLinesFollowing(single(first), m_collections);
+        m_linesOfSymbol = m_corpus.sourceLinesAfter(single(first), m_collections);
         m_firstUnit = first;
     }
     const auto symbol = m_corpus.symbolOf(single(names.unitIndex(row, 1)));

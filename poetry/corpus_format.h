@@ -1,8 +1,9 @@
 #pragma once
 
+#include "poetry/collections.h"
+
 #include <array>
 #include <cstdint>
-#include <string_view>
 
 // The layout of the compiled poetry corpus, as the generator writes it and PoetryCorpus reads
 // it. Every number is little-endian. After the header come, each starting at a multiple of
@@ -19,13 +20,21 @@
 //   postings      uint8[postingBytes]    for each symbol, the ascending lines that hold it, as
 //                                        LEB128 gaps (the first line, then each line less the
 //                                        previous one less one)
-// Lines and poems are in the order of the collections, then files, poems and positions.
+//   pairs         uint32[pairCount]      the common pairs, first << 16 | second, ascending
+//   pairBegin     uint32[pairCount + 1]  pair p's sources are pairSources[begin[p], [p + 1])
+//   pairSources   uint32[pairSourceCount] ascending lines, each with bit 31 set when the two
+//                                        stand next to each other there
+// Lines and poems are in the order of `collections`, then files, poems and positions.
+//
+// A common pair is two Han characters (the same one twice, too) that share at least
+// max(2, lineCount / 2048) lines, more than a source search should read. Its sources are, for
+// each collection, the first line holding the second next after the first, else the first
+// holding it after the first within one clause, else none.
 namespace corpus_format {
 
-inline constexpr std::uint32_t magic = 0x31505643; // "CVP1"
-inline constexpr int collectionCount = 4;
-inline constexpr std::array<std::string_view, collectionCount> collectionNames = {"诗经", "楚辞",
-                                                                                  "唐诗", "宋词"};
+inline constexpr std::uint32_t magic = 0x32505643; // "CVP2"
+inline constexpr std::uint32_t adjacentPair = 1u << 31;
+inline constexpr int collectionCount = static_cast<int>(collections.size());
 
 struct Header {
     std::uint32_t magic = corpus_format::magic;
@@ -35,6 +44,8 @@ struct Header {
     std::uint32_t lineTextLength = 0;
     std::uint32_t poemTextLength = 0;
     std::uint32_t postingBytes = 0;
+    std::uint32_t pairCount = 0;
+    std::uint32_t pairSourceCount = 0;
     // Collection c holds poems [collectionFirstPoem[c], collectionFirstPoem[c + 1]).
     std::array<std::uint32_t, collectionCount + 1> collectionFirstPoem{};
 };

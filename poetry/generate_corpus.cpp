@@ -3,6 +3,7 @@
 // Every title, author and line is converted to simplified characters first. The optional C++
 // file defines embeddedPoetryCorpus() over the corpus file and names the corpus's hash, so a
 // compiler cache sees a new source whenever the corpus changes.
+#include "hanzi/ideograph.h"
 #include "hanzi/utf8.h"
 #include "poetry/corpus_format.h"
 #include "poetry/poem_lines.h"
@@ -35,17 +36,23 @@ struct CollectionSource {
     std::string folder;
     std::string prefix; // file names are <prefix><number>.json, or exactly <prefix> when fixed
     bool numbered;
-    const char* titleKey;
+    const char* titleKey; // none for a book whose name is the whole label
     const char* linesKey;
 };
 
-// In the order of corpus_format::collectionNames.
+// In the order of `collections`. 大学 and 中庸 are one piece each, an object rather than a list.
 const CollectionSource sources[] = {
     {"dist/shijing", "shijing.json", false, "title", "content"},
     {"dist/chuci", "chuci.json", false, "title", "content"},
+    {"dist/lunyu", "lunyu.json", false, "chapter", "paragraphs"},
+    {"dist/sishuwujing", "daxue.json", false, nullptr, "paragraphs"},
+    {"dist/sishuwujing", "zhongyong.json", false, nullptr, "paragraphs"},
+    {"dist/sishuwujing", "mengzi.json", false, "chapter", "paragraphs"},
     {"dist/quantangshi", "poet.tang.", true, "title", "paragraphs"},
     {"dist/songci", "ci.song.", true, "rhythmic", "paragraphs"},
+    {"dist/yuanqu", "yuanqu.json", false, "title", "paragraphs"},
 };
+static_assert(std::size(sources) == collections.size());
 
 // The files of one collection, numbered ones by ascending number.
 std::vector<fs::path> collectionFiles(const fs::path& package, const CollectionSource& source)
@@ -79,6 +86,8 @@ std::vector<fs::path> collectionFiles(const fs::path& package, const CollectionS
 
 std::string stringField(const nlohmann::json& poem, const char* key)
 {
+    if (!key)
+        return {};
     const auto found = poem.find(key);
     return found != poem.end() && found->is_string() ? found->get<std::string>() : std::string();
 }
@@ -89,7 +98,9 @@ std::vector<Poem> readCollection(const fs::path& package, const CollectionSource
     std::vector<Poem> poems;
     for (const fs::path& file : collectionFiles(package, source)) {
         std::ifstream in(file, std::ios::binary);
-        const nlohmann::json document = nlohmann::json::parse(in);
+        nlohmann::json document = nlohmann::json::parse(in);
+        if (document.is_object())
+            document = nlohmann::json::array({std::move(document)});
         if (!document.is_array())
             throw std::runtime_error(file.string() + " holds no list of poems");
         for (const nlohmann::json& entry : document) {
@@ -116,9 +127,9 @@ std::vector<Poem> readCollection(const fs::path& package, const CollectionSource
 
 class CorpusWriter final {
 public:
-    explicit CorpusWriter(const std::vector<std::vector<Poem>>& collections)
+    explicit CorpusWriter(const std::vector<std::vector<Poem>>& byCollection)
     {
-        for (const auto& poems : collections) {
+        for (const auto& poems : byCollection) {
             for (const Poem& poem : poems) {
                 addSymbols(poem.title);
                 addSymbols(poem.author);
@@ -135,9 +146,9 @@ public:
         m_header.symbolCount = static_cast<std::uint32_t>(m_symbols.size());
         m_lineBegin.push_back(0);
         m_poemTextBegin.push_back(0);
-        for (std::size_t c = 0; c < collections.size(); ++c) {
+        for (std::size_t c = 0; c < byCollection.size(); ++c) {
             m_header.collectionFirstPoem[c] = static_cast<std::uint32_t>(m_poemFirstLine.size());
-            for (const Poem& poem : collections[c]) {
+            for (const Poem& poem : byCollection[c]) {
                 m_poemFirstLine.push_back(static_cast<std::uint32_t>(m_lineBegin.size() - 1));
                 appendSymbols(m_poemText, poem.title);
                 m_poemTextBegin.push_back(static_cast<std::uint32_t>(m_poemText.size()));
@@ -156,7 +167,7 @@ public:
                 }
             }
         }
-        m_header.collectionFirstPoem[collections.size()] =
+        m_header.collectionFirstPoem[byCollection.size()] =
             static_cast<std::uint32_t>(m_poemFirstLine.size());
         m_header.poemCount = static_cast<std::uint32_t>(m_poemFirstLine.size());
         m_header.lineCount = static_cast<std::uint32_t>(m_lineBegin.size() - 1);
@@ -174,6 +185,7 @@ public:
             m_postingBegin.push_back(static_cast<std::uint32_t>(m_postings.size()));
         }
         m_header.postingBytes = static_cast<std::uint32_t>(m_postings.size());
+        addCommonPairs(linesOf);
     }
 
     void write(std::ostream& out) const
@@ -187,9 +199,95 @@ public:
         writeArray(out, m_lineText);
         writeArray(out, m_poemText);
         writeArray(out, m_postings);
+        writeArray(out, m_pairs);
+        writeArray(out, m_pairBegin);
+        writeArray(out, m_pairSources);
     }
 
 private:
+    // The common pairs of corpus_format.h and their sources.
+    void addCommonPairs(const std::vector<std::vector<std::uint32_t>>& linesOf)
+    {
+        const std::uint32_t sharedLines = std::max<std::uint32_t>(2, m_header.lineCount / 2048);
+        // Only Han characters held in that many lines can be in a common pair.
+        constexpr std::int32_t none = -1;
+        std::vector<std::int32_t> frequentOf(m_symbols.size(), none);
+        std::vector<std::uint16_t> frequent;
+        for (std::size_t s = 0; s < m_symbols.size(); ++s) {
+            if (linesOf[s].size() >= sharedLines && isIdeograph(m_symbols[s])) {
+                frequentOf[s] = static_cast<std::int32_t>(frequent.size());
+                frequent.push_back(static_cast<std::uint16_t>(s));
+            }
+        }
+        const std::size_t n = frequent.size();
+        std::vector<std::uint32_t> shared(n * n);
+        std::vector<std::int32_t> held;
+        for (std::uint32_t line = 0; line < m_header.lineCount; ++line) {
+            held.clear();
+            for (std::uint32_t at = m_lineBegin[line]; at < m_lineBegin[line + 1]; ++at) {
+                if (frequentOf[m_lineText[at]] != none)
+                    held.push_back(frequentOf[m_lineText[at]]);
+            }
+            std::ranges::sort(held);
+            held.erase(std::unique(held.begin(), held.end()), held.end());
+            for (const std::int32_t first : held) {
+                for (const std::int32_t second : held)
+                    ++shared[static_cast<std::size_t>(first) * n +
+                             static_cast<std::size_t>(second)];
+            }
+        }
+        // Pair indexes in key order: frequent symbols ascend.
+        std::vector<std::int32_t> pairOf(n * n, none);
+        for (std::size_t pair = 0; pair < n * n; ++pair) {
+            if (shared[pair] >= sharedLines) {
+                pairOf[pair] = static_cast<std::int32_t>(m_pairs.size());
+                m_pairs.push_back(std::uint32_t{frequent[pair / n]} << 16 | frequent[pair % n]);
+            }
+        }
+        constexpr std::size_t collections = corpus_format::collectionCount;
+        constexpr std::uint32_t noLine = UINT32_MAX;
+        std::vector<std::uint32_t> firstAdjacent(m_pairs.size() * collections, noLine);
+        std::vector<std::uint32_t> firstInClause(m_pairs.size() * collections, noLine);
+        std::size_t collection = 0;
+        for (std::uint32_t line = 0; line < m_header.lineCount; ++line) {
+            while (line >= m_poemFirstLine[m_header.collectionFirstPoem[collection + 1]])
+                ++collection;
+            const std::uint32_t end = m_lineBegin[line + 1];
+            for (std::uint32_t at = m_lineBegin[line]; at < end; ++at) {
+                const std::int32_t first = frequentOf[m_lineText[at]];
+                if (first == none)
+                    continue;
+                const std::int32_t* const pairsOfFirst =
+                    pairOf.data() + static_cast<std::size_t>(first) * n;
+                for (std::uint32_t later = at + 1;
+                     later < end && isIdeograph(m_symbols[m_lineText[later]]); ++later) {
+                    const std::int32_t second = frequentOf[m_lineText[later]];
+                    if (second == none || pairsOfFirst[second] == none)
+                        continue;
+                    std::vector<std::uint32_t>& firsts =
+                        later == at + 1 ? firstAdjacent : firstInClause;
+                    std::uint32_t& slot =
+                        firsts[static_cast<std::size_t>(pairsOfFirst[second]) * collections +
+                               collection];
+                    slot = std::min(slot, line);
+                }
+            }
+        }
+        m_pairBegin.push_back(0);
+        for (std::size_t pair = 0; pair < m_pairs.size(); ++pair) {
+            for (std::size_t c = 0; c < collections; ++c) {
+                const std::size_t slot = pair * collections + c;
+                if (firstAdjacent[slot] != noLine)
+                    m_pairSources.push_back(firstAdjacent[slot] | corpus_format::adjacentPair);
+                else if (firstInClause[slot] != noLine)
+                    m_pairSources.push_back(firstInClause[slot]);
+            }
+            m_pairBegin.push_back(static_cast<std::uint32_t>(m_pairSources.size()));
+        }
+        m_header.pairCount = static_cast<std::uint32_t>(m_pairs.size());
+        m_header.pairSourceCount = static_cast<std::uint32_t>(m_pairSources.size());
+    }
+
     void addSymbols(const std::u32string& text)
     {
         m_symbols.insert(m_symbols.end(), text.begin(), text.end());
@@ -234,6 +332,9 @@ private:
     std::vector<std::uint16_t> m_lineText;
     std::vector<std::uint16_t> m_poemText;
     std::vector<std::uint8_t> m_postings;
+    std::vector<std::uint32_t> m_pairs;
+    std::vector<std::uint32_t> m_pairBegin;
+    std::vector<std::uint32_t> m_pairSources;
 };
 
 // Writes `path`, a C++ file that embeds `corpus` with the assembler's .incbin.
@@ -273,10 +374,10 @@ int main(int argc, char** argv)
     try {
         const fs::path package = argv[1];
         const opencc::SimpleConverter t2s(argv[2]);
-        std::vector<std::vector<Poem>> collections;
+        std::vector<std::vector<Poem>> poems;
         for (const CollectionSource& source : sources)
-            collections.push_back(readCollection(package, source, t2s));
-        const CorpusWriter writer(collections);
+            poems.push_back(readCollection(package, source, t2s));
+        const CorpusWriter writer(poems);
         const std::string temporary = std::string(argv[3]) + ".part";
         {
             std::ofstream out(temporary, std::ios::binary | std::ios::trunc);

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr std::array<std::string_view, 4> lineEnds = {"。", "！", "？", "；"};
+// Closing quotation marks, which stay with the line an end mark inside them ends.
+constexpr std::array<std::string_view, 4> closingQuotes = {"”", "’", "」", "』"};
 constexpr std::array<std::string_view, 8> noteBrackets = {"（", "）", "《", "》",
                                                           "〔", "〕", "(",  ")"};
 constexpr std::string_view asciiNoteMarks = "[]{}";
@@ -56,14 +58,26 @@ bool holdsNote(std::string_view piece)
            });
 }
 
-// The length of the line end at the start of `text`, or 0.
-std::size_t lineEndAt(std::string_view text)
+// The length of the mark at the start of `text` that is one of `marks`, or 0.
+template <std::size_t N>
+std::size_t markAt(std::string_view text, const std::array<std::string_view, N>& marks)
 {
-    for (const std::string_view end : lineEnds) {
-        if (text.starts_with(end))
-            return end.size();
+    for (const std::string_view mark : marks) {
+        if (text.starts_with(mark))
+            return mark.size();
     }
     return 0;
+}
+
+// The length of the line end at the start of `text` with the closing quotes after it, or 0.
+std::size_t lineEndAt(std::string_view text)
+{
+    std::size_t length = markAt(text, lineEnds);
+    if (length == 0)
+        return 0;
+    while (const std::size_t quote = markAt(text.substr(length), closingQuotes))
+        length += quote;
+    return length;
 }
 
 } // namespace

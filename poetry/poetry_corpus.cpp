@@ -1,5 +1,6 @@
 #include "poetry/poetry_corpus.h"
 
+#include "hanzi/ideograph.h"
 #include "hanzi/utf8.h"
 
 #include <algorithm>
@@ -48,11 +49,24 @@ PoetryCorpus::PoetryCorpus(std::span<const std::byte> bytes)
     m_lineText = takeSection<std::uint16_t>(rest, m_header.lineTextLength);
     m_poemText = takeSection<std::uint16_t>(rest, m_header.poemTextLength);
     m_postings = takeSection<std::uint8_t>(rest, m_header.postingBytes);
+    m_pairs = takeSection<std::uint32_t>(rest, m_header.pairCount);
+    m_pairBegin = takeSection<std::uint32_t>(rest, std::size_t{m_header.pairCount} + 1);
+    m_pairSources = takeSection<std::uint32_t>(rest, m_header.pairSourceCount);
     requireAscending(m_lineBegin, m_header.lineTextLength);
     requireAscending(m_poemFirstLine, m_header.lineCount);
     requireAscending(m_poemTextBegin, m_header.poemTextLength);
     requireAscending(m_postingBegin, m_header.postingBytes);
     requireAscending(m_header.collectionFirstPoem, m_header.poemCount);
+    requireAscending(m_pairBegin, m_header.pairSourceCount);
+    const auto pairInAlphabet = [this](std::uint32_t pair) {
+        return (pair >> 16) < m_header.symbolCount && (pair & 0xFFFF) < m_header.symbolCount;
+    };
+    const auto inCorpus = [this](std::uint32_t source) {
+        return (source & ~corpus_format::adjacentPair) < m_header.lineCount;
+    };
+    if (!std::ranges::is_sorted(m_pairs) || !std::ranges::all_of(m_pairs, pairInAlphabet) ||
+        !std::ranges::all_of(m_pairSources, inCorpus))
+        throw std::runtime_error("the poetry corpus has bad pairs");
     const auto inAlphabet = [this](std::uint16_t symbol) { return symbol < m_header.symbolCount; };
     if (!std::ranges::all_of(m_lineText, inAlphabet) ||
         !std::ranges::all_of(m_poemText, inAlphabet))
@@ -101,9 +115,11 @@ std::string PoetryCorpus::lineText(std::uint32_t index) const
 std::string PoetryCorpus::sourceText(std::uint32_t index) const
 {
     const std::uint32_t poem = poemOf(index);
-    std::string text(corpus_format::collectionNames[collectionOf(index)]);
-    text += "·";
-    appendText(text, poemField(poem, 0));
+    std::string text(collections[collectionOf(index)].name);
+    if (const auto title = poemField(poem, 0); !title.empty()) {
+        text += "·";
+        appendText(text, title);
+    }
     if (const auto author = poemField(poem, 1); !author.empty()) {
         text += "（";
         appendText(text, author);
@@ -141,100 +157,194 @@ std::uint16_t PoetryCorpus::rarest(const std::vector<std::uint16_t>& symbols) co
     });
 }
 
+PoetryCorpus::Postings::Postings(std::span<const std::uint8_t> bytes, std::uint32_t lineCount)
+    : m_at(bytes.data())
+    , m_stop(bytes.data() + bytes.size())
+    , m_lineCount(lineCount)
+{
+    advance();
+}
+
+PoetryCorpus::Postings PoetryCorpus::postingsOf(std::uint16_t symbol) const
+{
+    return Postings(m_postings.subspan(m_postingBegin[symbol],
+                                       m_postingBegin[symbol + 1] - m_postingBegin[symbol]),
+                    m_header.lineCount);
+}
+
 void PoetryCorpus::forEachLineOf(std::uint16_t symbol, std::uint32_t begin, std::uint32_t end,
                                  const std::function<bool(std::uint32_t line)>& visit) const
 {
-    const std::uint8_t* at = m_postings.data() + m_postingBegin[symbol];
-    const std::uint8_t* const stop = m_postings.data() + m_postingBegin[symbol + 1];
-    std::uint32_t next = 0;
-    while (at != stop) {
-        std::uint32_t gap = 0;
-        for (int shift = 0; at != stop; shift += 7) {
-            const std::uint8_t byte = *at++;
-            gap |= static_cast<std::uint32_t>(byte & 0x7F) << shift;
-            if (!(byte & 0x80) || shift > 28)
-                break;
-        }
-        const std::uint32_t current = next + gap;
-        next = current + 1;
-        if (current >= end || current >= m_header.lineCount)
+    Postings lines = postingsOf(symbol);
+    for (auto line = lines.seek(begin); line && *line < end && visit(*line);)
+        line = lines.seek(*line + 1);
+}
+
+void PoetryCorpus::forEachLineOfBoth(std::uint16_t first, std::uint16_t second, std::uint32_t begin,
+                                     std::uint32_t end,
+                                     const std::function<bool(std::uint32_t line)>& visit) const
+{
+    if (first == second) {
+        forEachLineOf(first, begin, end, visit);
+        return;
+    }
+    // Each list skips to the line the other has reached.
+    Postings firstLines = postingsOf(first);
+    Postings secondLines = postingsOf(second);
+    for (auto line = firstLines.seek(begin); line && *line < end;) {
+        const auto other = secondLines.seek(*line);
+        if (!other)
             return;
-        if (current >= begin && !visit(current))
+        if (*other == *line && !visit(*line))
             return;
+        line = firstLines.seek(*other == *line ? *line + 1 : *other);
     }
 }
 
 std::vector<std::pair<std::uint32_t, std::uint32_t>>
-PoetryCorpus::lineRanges(Collections collections) const
+PoetryCorpus::lineRanges(Collections chosen) const
 {
     std::vector<std::pair<std::uint32_t, std::uint32_t>> ranges;
     for (int c = 0; c < corpus_format::collectionCount; ++c) {
-        if (collections & (1u << c))
+        if (chosen & collections[c].bit)
             ranges.emplace_back(m_poemFirstLine[m_header.collectionFirstPoem[c]],
                                 m_poemFirstLine[m_header.collectionFirstPoem[c + 1]]);
     }
     return ranges;
 }
 
-std::optional<std::uint32_t> PoetryCorpus::firstLineHolding(std::u32string_view givenName,
-                                                            Collections collections) const
+bool PoetryCorpus::isHan(std::uint16_t symbol) const
+{
+    return isIdeograph(m_symbols[symbol]);
+}
+
+std::optional<std::uint32_t> PoetryCorpus::sourceLine(std::u32string_view givenName,
+                                                      Collections collections) const
 {
     const auto symbols = symbolsOf(givenName);
     if (!symbols || symbols->empty())
         return std::nullopt;
-    const auto holdsInOrder = [this, &symbols](std::uint32_t index) {
+    if (symbols->size() > 1) {
+        // A clause is made of Han characters only.
+        if (!std::ranges::all_of(*symbols, [this](std::uint16_t s) { return isHan(s); }))
+            return std::nullopt;
+        if (symbols->size() == 2) {
+            if (const auto sources = pairSources((*symbols)[0], (*symbols)[1]))
+                return sourceOfPair(*sources, collections);
+        }
+    }
+    const auto holdsInOneClause = [this, &symbols](std::span<const std::uint16_t> text) {
         auto wanted = symbols->begin();
-        for (const std::uint16_t symbol : line(index)) {
-            if (symbol == *wanted && ++wanted == symbols->end())
-                return true;
+        for (const std::uint16_t symbol : text) {
+            if (symbol == *wanted) {
+                if (++wanted == symbols->end())
+                    return true;
+            } else if (!isHan(symbol)) {
+                wanted = symbols->begin();
+            }
         }
         return false;
     };
-    std::optional<std::uint32_t> found;
+    // Only the lines in the lists of its two rarest characters are read.
+    std::vector<std::uint16_t> byRarity = *symbols;
+    std::ranges::sort(byRarity, {}, [this](std::uint16_t symbol) {
+        return std::pair(m_postingBegin[symbol + 1] - m_postingBegin[symbol], symbol);
+    });
+    byRarity.erase(std::unique(byRarity.begin(), byRarity.end()), byRarity.end());
+    const std::uint16_t second = byRarity.size() > 1 ? byRarity[1] : byRarity[0];
+    std::optional<std::uint32_t> adjacent;
+    std::optional<std::uint32_t> inClause;
     for (const auto& [begin, end] : lineRanges(collections)) {
-        forEachLineOf(rarest(*symbols), begin, end, [&](std::uint32_t index) {
-            if (holdsInOrder(index))
-                found = index;
-            return !found;
+        forEachLineOfBoth(byRarity[0], second, begin, end, [&](std::uint32_t index) {
+            const auto text = line(index);
+            if (!std::ranges::search(text, *symbols).empty())
+                adjacent = index;
+            else if (!inClause && holdsInOneClause(text))
+                inClause = index;
+            return !adjacent;
         });
-        if (found)
-            break;
+        if (adjacent)
+            return adjacent;
     }
-    return found;
+    return inClause;
+}
+
+std::optional<std::span<const std::uint32_t>> PoetryCorpus::pairSources(std::uint16_t first,
+                                                                        std::uint16_t second) const
+{
+    const std::uint32_t key = std::uint32_t{first} << 16 | second;
+    const auto found = std::ranges::lower_bound(m_pairs, key);
+    if (found == m_pairs.end() || *found != key)
+        return std::nullopt;
+    const auto pair = static_cast<std::size_t>(found - m_pairs.begin());
+    return m_pairSources.subspan(m_pairBegin[pair], m_pairBegin[pair + 1] - m_pairBegin[pair]);
+}
+
+std::optional<std::uint32_t> PoetryCorpus::sourceOfPair(std::span<const std::uint32_t> sources,
+                                                        Collections chosen) const
+{
+    std::optional<std::uint32_t> inClause;
+    for (const std::uint32_t source : sources) {
+        const std::uint32_t index = source & ~corpus_format::adjacentPair;
+        if (!(chosen & collections[collectionOf(index)].bit))
+            continue;
+        if (source & corpus_format::adjacentPair)
+            return index;
+        if (!inClause)
+            inClause = index;
+    }
+    return inClause;
 }
 
 std::string PoetryCorpus::sourceOf(std::u32string_view givenName, Collections collections) const
 {
-    const auto found = firstLineHolding(givenName, collections);
+    const auto found = sourceLine(givenName, collections);
     return found ? sourceText(*found) : std::string();
 }
 
-std::vector<std::uint32_t> PoetryCorpus::firstLinesFollowing(char32_t first,
-                                                             Collections collections) const
+std::vector<std::uint32_t> PoetryCorpus::sourceLinesAfter(char32_t first,
+                                                          Collections collections) const
 {
-    std::vector<std::uint32_t> lines(m_header.symbolCount, noLine);
+    std::vector<std::uint32_t> adjacent(m_header.symbolCount, noLine);
+    std::vector<std::uint32_t> inClause(m_header.symbolCount, noLine);
     const auto symbol = symbolOf(first);
-    if (!symbol)
-        return lines;
+    if (!symbol || !isHan(*symbol))
+        return adjacent;
     for (const auto& [begin, end] : lineRanges(collections)) {
         forEachLineOf(*symbol, begin, end, [&](std::uint32_t index) {
             const auto text = line(index);
-            for (auto at = std::ranges::find(text, *symbol) + 1; at < text.end(); ++at) {
-                if (lines[*at] == noLine)
-                    lines[*at] = index;
+            for (auto at = std::ranges::find(text, *symbol); at != text.end();
+                 at = std::find(at, text.end(), *symbol)) {
+                if (++at != text.end() && isHan(*at) && adjacent[*at] == noLine)
+                    adjacent[*at] = index;
+                for (auto later = at; later != text.end() && isHan(*later); ++later) {
+                    if (inClause[*later] == noLine)
+                        inClause[*later] = index;
+                }
             }
             return true;
         });
     }
-    return lines;
+    for (std::size_t s = 0; s < adjacent.size(); ++s) {
+        if (adjacent[s] == noLine)
+            adjacent[s] = inClause[s];
+    }
+    return adjacent;
 }
 
-void PoetryCorpus::forEachLine(
+void PoetryCorpus::forEachClause(
     Collections collections, const std::function<void(std::span<const std::uint16_t>)>& visit) const
 {
+    const auto other = [this](std::uint16_t symbol) { return !isHan(symbol); };
     for (const auto& [begin, end] : lineRanges(collections)) {
-        for (std::uint32_t index = begin; index < end; ++index)
-            visit(line(index));
+        for (std::uint32_t index = begin; index < end; ++index) {
+            const auto text = line(index);
+            for (auto at = std::find_if_not(text.begin(), text.end(), other); at != text.end();) {
+                const auto clauseEnd = std::find_if(at, text.end(), other);
+                visit({at, clauseEnd});
+                at = std::find_if_not(clauseEnd, text.end(), other);
+            }
+        }
     }
 }
 

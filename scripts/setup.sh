@@ -63,20 +63,25 @@ fetch_npm_package() {
             exit 1
         fi
     fi
-    local dir="$cache/$folder"
-    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$integrity" ]]; then
+    # The stamp names the members too, so a cache unpacked before more of them were wanted is
+    # unpacked again.
+    local dir="$cache/$folder" stamp="$integrity $*"
+    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$stamp" ]]; then
         rm -rf "$dir" "$dir.part"
         mkdir -p "$dir.part"
         tar -xzf "$tarball" -C "$dir.part" --strip-components=1 --wildcards "$@"
-        echo "$integrity" >"$dir.part/.integrity"
+        echo "$stamp" >"$dir.part/.integrity"
         mv "$dir.part" "$dir"
     fi
 }
 
-# The poetry corpus.
+# The poetry corpus: whole folders, numbered files and single files.
 fetch_npm_package chinese-poetry@2.0.1 poetry/chinese-poetry.integrity chinese-poetry-2.0.1 \
     'package/dist/shijing/*' 'package/dist/chuci/*' \
-    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
+    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*' \
+    package/dist/lunyu/lunyu.json package/dist/sishuwujing/daxue.json \
+    package/dist/sishuwujing/zhongyong.json package/dist/sishuwujing/mengzi.json \
+    package/dist/yuanqu/yuanqu.json
 # The words' readings, for the words a name sounds like.
 fetch_npm_package @pinyin-pro/data@1.3.1 insight/pinyin-pro-data.integrity pinyin-pro-data-1.3.1 \
     'package/json/complete.json'

@@ -6,9 +6,11 @@
 #include "naming/name_list.h"
 
 #include <algorithm>
+#include <bit>
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <numeric>
 #include <set>
 
 namespace {
@@ -352,7 +354,7 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     const NameList& names = insight.names();
     const std::uint64_t count = names.unitCount();
     const auto hasSource = [&](std::u32string_view givenName) {
-        return corpus.firstLineHolding(givenName, collections).has_value();
+        return corpus.sourceLine(givenName, collections).has_value();
     };
     const auto characterOf = [&insight](std::uint64_t unit) -> char32_t {
         const Characters characters = insight.unit(unit);
@@ -369,9 +371,9 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
         std::fill(pattern.blocks.begin(), pattern.blocks.end(), 0);
         return pattern;
     }
-    // Block a matches the units whose character follows unit a's in no line. One pass over the
-    // lines fills a bit matrix of which candidate character follows which; units may repeat a
-    // character, so blocks of one character share a subset.
+    // Block a matches the units whose character follows unit a's in no clause. One pass over
+    // the clauses fills a bit matrix of which candidate character follows which; units may
+    // repeat a character, so blocks of one character share a subset.
     constexpr std::int32_t none = -1;
     std::vector<std::int32_t> candidateOfSymbol(corpus.symbolCount(), none);
     std::vector<std::int32_t> candidateOfUnit(count, none);
@@ -387,33 +389,52 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
     }
     const std::size_t words = (static_cast<std::size_t>(candidates) + 63) / 64;
     std::vector<std::uint64_t> follows(words * static_cast<std::size_t>(candidates));
-    std::vector<std::uint32_t> firstSeenInLine(static_cast<std::size_t>(candidates), 0);
-    std::uint32_t lineNumber = 0;
-    std::vector<std::int32_t> lineCandidates;
-    // The lines take under a tenth of the time, the blocks the rest.
+    std::vector<std::uint32_t> firstSeenInClause(static_cast<std::size_t>(candidates), 0);
+    std::uint32_t clauseNumber = 0;
+    std::vector<std::int32_t> clauseCandidates;
+    // The clauses take under a tenth of the time, the blocks the rest.
     constexpr double linesShare = 0.1;
-    corpus.forEachLine(collections, [&](std::span<const std::uint16_t> line) {
-        ++lineNumber;
-        lineCandidates.clear();
-        for (const std::uint16_t symbol : line) {
+    corpus.forEachClause(collections, [&](std::span<const std::uint16_t> clause) {
+        ++clauseNumber;
+        clauseCandidates.clear();
+        for (const std::uint16_t symbol : clause) {
             if (candidateOfSymbol[symbol] != none)
-                lineCandidates.push_back(candidateOfSymbol[symbol]);
+                clauseCandidates.push_back(candidateOfSymbol[symbol]);
         }
-        for (std::size_t i = 0; i < lineCandidates.size(); ++i) {
-            const std::int32_t first = lineCandidates[i];
-            if (firstSeenInLine[first] == lineNumber)
+        for (std::size_t i = 0; i < clauseCandidates.size(); ++i) {
+            const std::int32_t first = clauseCandidates[i];
+            if (firstSeenInClause[first] == clauseNumber)
                 continue;
-            firstSeenInLine[first] = lineNumber;
+            firstSeenInClause[first] = clauseNumber;
             std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
-            for (std::size_t j = i + 1; j < lineCandidates.size(); ++j)
-                row[lineCandidates[j] / 64] |= 1ULL << (lineCandidates[j] % 64);
+            for (std::size_t j = i + 1; j < clauseCandidates.size(); ++j)
+                row[clauseCandidates[j] / 64] |= 1ULL << (clauseCandidates[j] % 64);
         }
     });
     if (progress && !progress(linesShare))
         return std::nullopt;
+    // The units of each candidate, so that a block's subset is every unit less the units of
+    // the candidates that follow its first.
+    std::vector<std::uint32_t> unitsBegin(static_cast<std::size_t>(candidates) + 2, 0);
+    for (const std::int32_t candidate : candidateOfUnit) {
+        if (candidate != none)
+            ++unitsBegin[static_cast<std::size_t>(candidate) + 2];
+    }
+    std::partial_sum(unitsBegin.begin(), unitsBegin.end(), unitsBegin.begin());
+    std::vector<std::uint32_t> unitsOfCandidate(unitsBegin.back());
+    for (std::uint64_t unit = 0; unit < count; ++unit) {
+        if (const std::int32_t candidate = candidateOfUnit[unit]; candidate != none)
+            unitsOfCandidate[unitsBegin[static_cast<std::size_t>(candidate) + 1]++] =
+                static_cast<std::uint32_t>(unit);
+    }
+    const auto forEachFollowing = [&](const std::uint64_t* row, const auto& visit) {
+        for (std::size_t word = 0; word < words; ++word) {
+            for (std::uint64_t bits = row[word]; bits != 0; bits &= bits - 1)
+                visit(word * 64 + static_cast<std::size_t>(std::countr_zero(bits)));
+        }
+    };
     constexpr std::int32_t unknown = -3;
     std::vector<std::int32_t> blockOfCandidate(static_cast<std::size_t>(candidates), unknown);
-    std::vector<std::uint32_t> members; // reused from block to block
     for (std::uint64_t block = 0; block < count; ++block) {
         if (block % blocksPerReport == 0 && progress &&
             !progress(linesShare +
@@ -426,19 +447,32 @@ std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const Po
         }
         if (blockOfCandidate[first] == unknown) {
             const std::uint64_t* row = follows.data() + static_cast<std::size_t>(first) * words;
-            members.clear();
-            for (std::uint64_t unit = 0; unit < count; ++unit) {
-                const std::int32_t second = candidateOfUnit[unit];
-                if (second == none || !(row[second / 64] >> (second % 64) & 1))
-                    members.push_back(static_cast<std::uint32_t>(unit));
-            }
-            if (members.empty()) {
+            std::uint64_t members = count;
+            forEachFollowing(row, [&](std::size_t second) {
+                members -= unitsBegin[second + 1] - unitsBegin[second];
+            });
+            if (members == 0) {
                 blockOfCandidate[first] = RowPattern::noRow;
-            } else if (members.size() == count) {
+            } else if (members == count) {
                 blockOfCandidate[first] = RowPattern::everyRow;
             } else {
+                std::vector<std::uint64_t> bits((count + 63) / 64, ~std::uint64_t{0});
+                if (count % 64 != 0)
+                    bits.back() >>= 64 - count % 64;
+                forEachFollowing(row, [&](std::size_t second) {
+                    for (std::uint32_t at = unitsBegin[second]; at < unitsBegin[second + 1]; ++at)
+                        bits[unitsOfCandidate[at] / 64] &=
+                            ~(std::uint64_t{1} << (unitsOfCandidate[at] % 64));
+                });
+                UnitSubset subset;
+                if (members * 32 > count)
+                    subset.bits = std::move(bits);
+                else
+                    subset = subsetOf(count, [&bits](std::uint64_t unit) {
+                        return bits[unit / 64] >> (unit % 64) & 1;
+                    });
                 blockOfCandidate[first] = static_cast<std::int32_t>(pattern.subsets.size());
-                pattern.subsets.push_back(subsetOfMembers(count, members));
+                pattern.subsets.push_back(std::move(subset));
             }
         }
         pattern.blocks[block] = blockOfCandidate[first];

@@ -44,7 +44,7 @@ RowPattern rowsWithRareCharacter(const NameInsight& insight);
 RowPattern rowsAvoiding(const NameInsight& insight, std::u32string_view avoided);
 
 // The rows whose given name has no source in the `collections` of `corpus` (see
-// PoetryCorpus::firstLineHolding), or nothing when `progress` asked to stop: at 32,767 units
-// this takes about a second.
+// PoetryCorpus::sourceLine), or nothing when `progress` asked to stop: at 32,767 units
+// this takes about half a second of CPU time.
 std::optional<RowPattern> rowsWithoutSource(const NameInsight& insight, const PoetryCorpus& corpus,
                                             Collections collections, const Progress& progress);

@@ -151,7 +151,7 @@ void CNamingDlg::createAboutAction()
 }
 
 // 从诗词选字… before the about item of the window's menu, and the 出处范围 submenu of the
-// lists' menus with the collections the preferences kept (all four at first).
+// lists' menus with the collections the preferences kept (all of them at first).
 void CNamingDlg::createSourceActions()
 {
     m_pickFromPoemsAction = new QAction(resourceText(res::pickFromPoemsMenuItem), this);
@@ -162,34 +162,29 @@ void CNamingDlg::createSourceActions()
     m_sourceCollectionsMenu = new QMenu(resourceText(res::sourceCollectionsMenu), this);
     m_sourceCollectionsMenu->setObjectName(QStringLiteral("sourceCollectionsMenu"));
     m_sourceCollectionsMenu->menuAction()->setObjectName(QStringLiteral("sourceCollectionsAction"));
-    // Kept as QSettings kept a list: the names joined by ", ".
-    const std::optional<std::string> kept = preference(res::sourceCollectionsKey);
-    QStringList checked;
-    if (kept) {
-        for (const QString& name : QString::fromStdString(*kept).split(u','))
-            checked.append(name.trimmed());
-    }
+    const Collections kept = collectionsOfPreference(preference(res::sourceCollectionsKey));
     for (int c = 0; c < corpus_format::collectionCount; ++c) {
-        const QString name = resourceText(corpus_format::collectionNames[c]);
-        QAction* item = m_sourceCollectionsMenu->addAction(name);
+        QAction* item = m_sourceCollectionsMenu->addAction(resourceText(collections[c].name));
         item->setObjectName(QStringLiteral("sourceCollection%1Action").arg(c));
         item->setCheckable(true);
-        item->setChecked(!kept || checked.contains(name));
+        item->setChecked(kept & collections[c].bit);
         connect(item, &QAction::toggled, this, [this] {
-            QStringList names;
-            Collections collections = 0;
-            const QList<QAction*> items = m_sourceCollectionsMenu->actions();
-            for (int c = 0; c < items.size(); ++c) {
-                if (items[c]->isChecked()) {
-                    names.append(items[c]->text());
-                    collections |= 1u << c;
-                }
-            }
-            showSourcesFrom(collections);
-            savePreference(res::sourceCollectionsKey,
-                           names.join(QStringLiteral(", ")).toStdString());
+            const Collections chosen = checkedCollections();
+            showSourcesFrom(chosen);
+            savePreference(res::sourceCollectionsKey, collectionsPreference(chosen));
         });
     }
+}
+
+Collections CNamingDlg::checkedCollections() const
+{
+    Collections chosen = 0;
+    const QList<QAction*> items = m_sourceCollectionsMenu->actions();
+    for (int c = 0; c < corpus_format::collectionCount; ++c) {
+        if (items[c]->isChecked())
+            chosen |= collections[c].bit;
+    }
+    return chosen;
 }
 
 void CNamingDlg::showSourcesFrom(Collections collections)
@@ -223,12 +218,7 @@ void CNamingDlg::createListActions()
         separator(), m_pickFromPoemsAction, m_aboutAction};
     for (const ResultPage* page : pages())
         page->list()->addActions(actions);
-    Collections collections = 0;
-    for (int c = 0; c < corpus_format::collectionCount; ++c) {
-        if (m_sourceCollectionsMenu->actions()[c]->isChecked())
-            collections |= 1u << c;
-    }
-    showSourcesFrom(collections);
+    showSourcesFrom(checkedCollections());
     m_favourites->list()->addActions(
         {separator(), m_showReadingAction, separator(), m_aboutAction});
 

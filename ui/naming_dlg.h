@@ -62,6 +62,7 @@ private:
     void showAbout();
     void showPoemPicker();
     void showSourcesFrom(Collections collections);
+    Collections checkedCollections() const;
     void showReadingColumn(bool shown);
     void openWebMail();
 

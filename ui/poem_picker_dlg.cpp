@@ -1,6 +1,7 @@
 #include "ui/poem_picker_dlg.h"
 
 #include "codec/gbk_codec.h"
+#include "hanzi/ideograph.h"
 #include "poetry/poetry_corpus.h"
 #include "res/poetry_texts.h"
 #include "ui/program_icon.h"
@@ -16,12 +17,6 @@
 namespace {
 
 constexpr int lineRole = Qt::UserRole;
-
-bool isIdeograph(char32_t c)
-{
-    return (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0x3400 && c <= 0x4DBF) ||
-           (c >= 0xF900 && c <= 0xFAFF) || (c >= 0x20000 && c <= 0x3134F);
-}
 
 bool encodableInGbk(char32_t c)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "poetry/poetry_corpus.h"
+#include "tests/poetry/collection_bits.h"
 
 #include <cstring>
 #include <fstream>
@@ -20,6 +21,3 @@ inline const PoetryCorpus& fixtureCorpus()
     static const PoetryCorpus corpus(bytes);
     return corpus;
 }
-
-// The collections by their index in corpus_format::collectionNames.
-inline constexpr Collections shijing = 1, chuci = 2, tangshi = 4, songci = 8;

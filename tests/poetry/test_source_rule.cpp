@@ -11,9 +11,10 @@
 namespace {
 
 const GbkCharacters pool{
-    {"\xCD\xF5", U'王'}, {"\xBA\xC3", U'好'}, {"\xE5\xCF", U'逑'},
-    {"\xD2\xC0", U'依'}, {"\xC3\xF7", U'明'}, {"\xD4\xC2", U'月'},
-    {"\xBE\xFD", U'君'}, {"\xD7\xD3", U'子'}, {"\xCB\xAA", U'霜'},
+    {"\xCD\xF5", U'王'}, {"\xBA\xC3", U'好'}, {"\xE5\xCF", U'逑'}, {"\xD2\xC0", U'依'},
+    {"\xC3\xF7", U'明'}, {"\xD4\xC2", U'月'}, {"\xBE\xFD", U'君'}, {"\xD7\xD3", U'子'},
+    {"\xCB\xAA", U'霜'}, {"\xBC\xCE", U'嘉'}, {"\xC4\xBE", U'木'}, {"\xD5\xFD", U'正'},
+    {"\xD4\xF2", U'则'}, {"\xCA\xD5", U'收'},
 };
 
 std::u32string decode(std::string_view gbk)
@@ -21,9 +22,9 @@ std::u32string decode(std::string_view gbk)
     return decodeWith(pool, gbk);
 }
 
-// 好逑依明月君子霜王 (王 is in no line), 好 again and a stray byte.
-const std::string candidates =
-    "\xBA\xC3\xE5\xCF\xD2\xC0\xC3\xF7\xD4\xC2\xBE\xFD\xD7\xD3\xCB\xAA\xCD\xF5\xBA\xC3\xFF";
+// 好逑依明月君子霜嘉木正则收 (收 is in no line), 好 again and a stray byte.
+const std::string candidates = "\xBA\xC3\xE5\xCF\xD2\xC0\xC3\xF7\xD4\xC2\xBE\xFD\xD7\xD3\xCB\xAA"
+                               "\xBC\xCE\xC4\xBE\xD5\xFD\xD4\xF2\xCA\xD5\xBA\xC3\xFF";
 
 struct RuleCase {
     NameMode mode;
@@ -60,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Collections, SourceRuleTest,
                          testing::Values(RuleCase{NameMode::ThreeCharacter, allCollections},
                                          RuleCase{NameMode::ThreeCharacter, tangshi | songci},
                                          RuleCase{NameMode::ThreeCharacter, shijing | chuci},
+                                         RuleCase{NameMode::ThreeCharacter, daxue | tangshi},
+                                         RuleCase{NameMode::ThreeCharacter, chuci | lunyu | yuanqu},
                                          RuleCase{NameMode::TwoCharacter, allCollections},
                                          RuleCase{NameMode::TwoCharacter, songci}));
 
@@ -93,7 +96,7 @@ TEST(SourceRuleTest, StopsWhenTheProgressAsksIt)
 
 TEST(SourceRuleTest, RowSourceReadsTheGivenNameOnly)
 {
-    // 王 is in no line of the fixture: the surname takes no part.
+    // No line holds 王好逑: the surname takes no part.
     const NameInsight insight(NameList("\xCD\xF5", "\xBA\xC3\xE5\xCF", NameMode::ThreeCharacter),
                               decode);
     EXPECT_EQ(givenNameOf(insight, 1), U"好逑");

@@ -95,7 +95,8 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
                  meaningLine(U'乐') +
                  QStringLiteral("英译：乐 happy, glad; enjoyable; music\n"
                                 "平仄：平仄仄\n"
-                                "出处：楚辞·远游（屈原）：内欣欣而自美兮，聊媮娱以淫乐。"));
+                                "出处：唐诗·横吹曲辞 长安道（白居易）：美人劝我急行乐，"
+                                "自古朱颜不再来。"));
 }
 
 void TestReadingInsight::tooltipShowsMarkupAsItIs()
