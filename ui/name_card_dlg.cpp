@@ -142,12 +142,12 @@ void CNameCardDlg::createCard()
     auto* facts = new QGridLayout;
     facts->setColumnStretch(1, 1);
     facts->setHorizontalSpacing(16);
-    m_strokes = addFact(facts, res::strokesHeading);
-    m_levels = addFact(facts, res::levelsHeading);
-    m_homophones = addFact(facts, res::homophonesHeading);
-    m_source = addFact(facts, res::sourceHeading);
-    m_meanings = addFact(facts, res::meaningHeading);
-    m_standard = addFact(facts, res::standardHeading);
+    m_strokes = addFact(facts, res::strokesHeading, "strokes");
+    m_levels = addFact(facts, res::levelsHeading, "levels");
+    m_homophones = addFact(facts, res::homophonesHeading, "homophones");
+    m_source = addFact(facts, res::sourceHeading, "source");
+    m_meanings = addFact(facts, res::meaningHeading, "meanings");
+    m_standard = addFact(facts, res::standardHeading, "standard");
     layout->addLayout(facts);
 
     m_footer = newLabel(m_card, grey, smallPoints);
@@ -159,12 +159,13 @@ void CNameCardDlg::createCard()
     layout->addWidget(m_footer, 0, Qt::AlignRight);
 }
 
-CNameCardDlg::Fact CNameCardDlg::addFact(QGridLayout* facts, std::string_view heading)
+CNameCardDlg::Fact CNameCardDlg::addFact(QGridLayout* facts, std::string_view heading,
+                                         const char* objectName)
 {
     const int line = facts->rowCount();
     Fact fact{newLabel(m_card, grey), newLabel(m_card, ink)};
     setText(fact.heading, resourceText(heading), resourceText(heading));
-    fact.value->setObjectName(QStringLiteral("fact%1").arg(line));
+    fact.value->setObjectName(QLatin1String(objectName));
     fact.value->setWordWrap(true);
     // Long enough for a line of 楚辞 with its poem's title before it wraps.
     fact.value->setMinimumWidth(fact.value->fontMetrics().horizontalAdvance(QString(28, u'字')));

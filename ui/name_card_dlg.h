@@ -49,7 +49,7 @@ private:
 
     void createCard();
     void createButtons();
-    Fact addFact(QGridLayout* facts, std::string_view heading);
+    Fact addFact(QGridLayout* facts, std::string_view heading, const char* objectName);
     void showFact(const Fact& fact, const std::string& value, bool hiddenWhenEmpty = false);
     void showRuby();
     void showFaces();

@@ -20,6 +20,14 @@ NameSpeaker::NameSpeaker(const QString& program, QObject* parent)
         askForVoice();
 }
 
+NameSpeaker::~NameSpeaker()
+{
+    for (QProcess* process : findChildren<QProcess*>(Qt::FindDirectChildrenOnly)) {
+        process->kill();
+        process->waitForFinished(1000);
+    }
+}
+
 NameSpeaker& NameSpeaker::shared()
 {
     static QPointer<NameSpeaker> speaker;

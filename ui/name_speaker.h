@@ -16,6 +16,8 @@ class NameSpeaker final : public QObject {
 public:
     // `program` is espeak-ng, or a program that takes its arguments.
     explicit NameSpeaker(const QString& program, QObject* parent = nullptr);
+    // Stops what is still being read.
+    ~NameSpeaker() override;
 
     // The one speaker of the program, owned by the application object.
     static NameSpeaker& shared();
