@@ -9,7 +9,7 @@
 #include "ui/name_list_model.h"
 #include "ui/name_speaker.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -129,12 +129,3 @@ BENCHMARK(BM_CardOpenedToFirstPaint)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NextName)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImageSaved)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SpeakKeyToEspeakStarted)->Iterations(30)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

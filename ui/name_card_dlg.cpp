@@ -83,7 +83,7 @@ CNameCardDlg::CNameCardDlg(int count, std::function<CardText(int row)> cardOf, i
     layout->setSizeConstraint(QLayout::SetFixedSize);
     createCard();
     layout->addWidget(m_card);
-    createButtons();
+    layout->addLayout(createButtons());
     showRow(std::clamp(row, 0, std::max(count - 1, 0)));
 
     const auto move = [this](int by, std::initializer_list<QKeySequence> keys) {
@@ -174,7 +174,7 @@ CNameCardDlg::Fact CNameCardDlg::addFact(QGridLayout* facts, std::string_view he
     return fact;
 }
 
-void CNameCardDlg::createButtons()
+QLayout* CNameCardDlg::createButtons()
 {
     m_speakButton = newButton(this, res::speakButton, "speakButton");
     QPushButton* save = newButton(this, res::saveImageButton, "saveImageButton");
@@ -194,7 +194,7 @@ void CNameCardDlg::createButtons()
     buttons->addStretch();
     for (QPushButton* button : {save, print, close})
         buttons->addWidget(button);
-    static_cast<QVBoxLayout*>(layout())->addLayout(buttons);
+    return buttons;
 }
 
 void CNameCardDlg::showRow(int row)

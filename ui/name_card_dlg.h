@@ -10,6 +10,7 @@
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
+class QLayout;
 class QPrinter;
 class QPushButton;
 
@@ -48,7 +49,7 @@ private:
     };
 
     void createCard();
-    void createButtons();
+    QLayout* createButtons();
     Fact addFact(QGridLayout* facts, std::string_view heading, const char* objectName);
     void showFact(const Fact& fact, const std::string& value, bool hiddenWhenEmpty = false);
     void showRuby();
