@@ -12,7 +12,6 @@
 #include "ui/favourites_pdf.h"
 #include "ui/naming_dlg.h"
 
-#include <QApplication>
 #include <QHeaderView>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -183,12 +182,3 @@ BENCHMARK(BM_WindowOpened)
     ->Arg(10'000)
     ->ArgName("favourites")
     ->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -76,10 +76,7 @@ NameInsight::NameInsight(NameList names, const Decoder& decode)
     : m_names(std::move(names))
 {
     const std::u32string surname = decode(m_names.surname());
-    std::vector<std::string> surnameReadings = SurnameReadings(surname);
-    m_surname.reserve(surname.size());
-    for (std::size_t i = 0; i < surname.size(); ++i)
-        m_surname.push_back(describe(surname[i], std::move(surnameReadings[i])));
+    m_surname = charactersOf(surname, surname.size());
 
     // Most units are one character.
     m_unitCharacters.reserve(m_names.unitCount());
@@ -90,6 +87,19 @@ NameInsight::NameInsight(NameList names, const Decoder& decode)
             m_unitCharacters.push_back(describe(codePoint, {}));
         m_unitBegin.push_back(static_cast<std::uint32_t>(m_unitCharacters.size()));
     }
+}
+
+std::vector<Character> NameInsight::charactersOf(std::u32string_view name,
+                                                 std::size_t surnameLength)
+{
+    const std::size_t surname = std::min(surnameLength, name.size());
+    std::vector<std::string> surnameReadings = SurnameReadings(name.substr(0, surname));
+    std::vector<Character> characters;
+    characters.reserve(name.size());
+    for (std::size_t i = 0; i < name.size(); ++i)
+        characters.push_back(
+            describe(name[i], i < surname ? std::move(surnameReadings[i]) : std::string()));
+    return characters;
 }
 
 std::span<const Character> NameInsight::unit(std::uint64_t index) const

@@ -37,6 +37,10 @@ public:
     // The surname and every unit are decoded by themselves, never joined.
     NameInsight(NameList names, const Decoder& decode);
 
+    // The characters of a name given as code points, its first `surnameLength` read as a
+    // surname: what the insight gathers for the rows of a list.
+    static std::vector<Character> charactersOf(std::u32string_view name, std::size_t surnameLength);
+
     const NameList& names() const { return m_names; }
     std::span<const Character> surname() const { return m_surname; }
     // The characters of unit `index` (< names().unitCount()).

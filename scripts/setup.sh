@@ -10,7 +10,8 @@ packages=(
     libtinyxml-dev
     libgtest-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
-    fonts-noto-cjk fonts-droid-fallback poppler-utils
+    fonts-noto-cjk fonts-droid-fallback fonts-lxgw-wenkai poppler-utils
+    espeak-ng libfontconfig-dev
     xdg-utils
     unicode-data bzip2 libbz2-dev python3 python3-jieba
     libroaring-dev

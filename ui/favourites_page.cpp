@@ -6,6 +6,7 @@
 #include "settings/read_link.h"
 #include "shortlist/favourites_file.h"
 #include "ui/favourites_pdf.h"
+#include "ui/name_card_actions.h"
 #include "ui/name_export.h"
 #include "ui/resource_text.h"
 
@@ -60,6 +61,11 @@ CFavouritesPage::CFavouritesPage(SettingsFile settings, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
 
+    addNameCardActions(m_list, [this](int row) {
+        const Favourite& item = m_model->favourite(row);
+        return cardTextOfName(item.name, static_cast<std::size_t>(item.surnameLength),
+                              m_model->facts(row).source);
+    });
     connect(
         addListAction(res::removeFavouritesItem, "removeFavouritesAction", QKeySequence::Delete),
         &QAction::triggered, this, &CFavouritesPage::removeSelection);

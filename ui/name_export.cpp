@@ -98,9 +98,13 @@ QString NameExport::writeBytes(const QString& path, std::string_view bytes)
     return {};
 }
 
-QString NameExport::askPath(QWidget* parent, const QString& filters)
+QString NameExport::askPath(QWidget* parent, const QString& filters, const QString& caption,
+                            const QString& suggestedPath)
 {
-    QFileDialog ask(parent, resourceText(res::exportCaption), {}, filters);
+    QFileDialog ask(parent, caption.isEmpty() ? resourceText(res::exportCaption) : caption, {},
+                    filters);
+    if (!suggestedPath.isEmpty())
+        ask.selectFile(suggestedPath);
     ask.setObjectName(QStringLiteral("exportDialog"));
     ask.setAcceptMode(QFileDialog::AcceptSave);
     const auto suffixOf = [](const QString& filter) {

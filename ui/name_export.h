@@ -33,8 +33,10 @@ public:
     // Asks for the file to write with a save dialog of `filters` ("文本文件 (*.txt);;..."). The
     // dialog adds the chosen filter's suffix to a name typed without one before it asks whether
     // to replace a file, so that the question is about the file that will be written. Returns
-    // an empty string when the user cancels.
-    static QString askPath(QWidget* parent, const QString& filters);
+    // an empty string when the user cancels. The dialog is titled 导出 unless `caption` says
+    // otherwise, and starts at `suggestedPath` when there is one.
+    static QString askPath(QWidget* parent, const QString& filters, const QString& caption = {},
+                           const QString& suggestedPath = {});
     // Tells the user in a message box why the file at `path` was not written.
     static void showFailure(QWidget* parent, const QString& path, const QString& error);
 

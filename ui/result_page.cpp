@@ -1,7 +1,9 @@
 #include "ui/result_page.h"
 
+#include "poetry/embedded_corpus.h"
 #include "res/list_menu_texts.h"
 #include "res/string_table.h"
+#include "ui/name_card_actions.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
 #include "ui/resource_text.h"
@@ -46,6 +48,12 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     m_firstSharedAction = new QAction(m_list);
     m_firstSharedAction->setSeparator(true);
     m_list->addAction(m_firstSharedAction);
+    addNameCardActions(m_list, [this](int row) {
+        std::vector<std::uint64_t> rows;
+        m_model->sourceRows(row, 1, rows);
+        return cardTextOfRow(m_model->insight(), rows.front(), embeddedCorpus(),
+                             m_model->sourceCollections());
+    });
     QAction* copy = addListAction(res::copyItem, QKeySequence::Copy);
     copy->setObjectName(QStringLiteral("copyAction"));
     connect(copy, &QAction::triggered, this, &ResultPage::copySelection);

@@ -19,7 +19,8 @@ diff -u "$expected" <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ {print $6}' | sort) |
     fail "the package's files differ from $expected"
 depends=$(dpkg-deb -f "$deb" Depends)
 [[ $depends == *libqt6widgets6* && $depends == *libc6* ]] || fail "Depends lacks the libraries: $depends"
-[[ $(dpkg-deb -f "$deb" Recommends) == "fonts-noto-cjk, fonts-droid-fallback" ]] || fail "Recommends are not the CJK fonts"
+[[ $(dpkg-deb -f "$deb" Recommends) == "fonts-noto-cjk, fonts-droid-fallback, fonts-lxgw-wenkai, espeak-ng" ]] ||
+    fail "Recommends are not the CJK fonts and espeak-ng"
 
 lintian --tag-display-limit 0 "$deb" 2>&1 | grep -v 'root privileges' | tee "$scratch/lintian.log" || true
 ! grep -q '^E:' "$scratch/lintian.log" || fail "lintian reports errors"

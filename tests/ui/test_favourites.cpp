@@ -229,8 +229,9 @@ void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
     QStringList texts;
     for (const QAction* item : page->list()->actions())
         texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
-    QCOMPARE(texts.join('|'), QStringLiteral("移出收藏(&R)|复制(&Y)|导出(&E)…|导入收藏(&M)…|-|"
-                                             "显示读音|-|关于 Corvale(&A)..."));
+    QCOMPARE(texts.join('|'),
+             QStringLiteral("朗读(&V)|名字卡片(&K)|移出收藏(&R)|复制(&Y)|导出(&E)…|导入收藏(&M)…|-|"
+                            "显示读音|-|关于 Corvale(&A)..."));
 
     // 101 candidates make 10,201 names: one selection of them all is too many to add.
     window.tabs()->setCurrentIndex(0);

@@ -76,8 +76,9 @@ void TestListMenus::theListMenusFollowOneLayout()
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         return texts.join(QLatin1Char('|'));
     };
-    const QString shared = QStringLiteral("-|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|出处范围(&"
-                                          "O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
+    const QString shared = QStringLiteral(
+        "-|朗读(&V)|名字卡片(&K)|复制(&Y)|导出(&E)…|加入收藏(&F)|-|显示读音|出处范围(&"
+        "O)|-|从诗词选字(&P)…|关于 Corvale(&A)...");
     QCOMPARE(texts(window.allNames()), shared);
     QCOMPARE(texts(window.goodNames()), shared);
     QCOMPARE(

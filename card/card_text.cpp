@@ -1,0 +1,97 @@
+#include "card/card_text.h"
+
+#include "card/spoken_pinyin.h"
+#include "hanzi/utf8.h"
+#include "insight/homophones.h"
+#include "insight/level_tones.h"
+#include "insight/name_source.h"
+
+#include <algorithm>
+
+namespace {
+
+using Characters = std::span<const NameInsight::Character* const>;
+
+std::string textOf(char32_t codePoint)
+{
+    std::string text;
+    utf8::append(text, codePoint);
+    return text;
+}
+
+std::string strokeLine(Characters characters)
+{
+    std::string line;
+    int total = 0;
+    for (const NameInsight::Character* character : characters) {
+        const int strokes = character->covered() ? character->info->strokes : 0;
+        total += strokes;
+        if (!line.empty())
+            line += " + ";
+        line += textOf(character->codePoint) + ' ' +
+                (strokes > 0 ? std::to_string(strokes) : std::string("?"));
+    }
+    return line + " = " + std::to_string(total);
+}
+
+std::string standardLine(Characters characters)
+{
+    std::string outside;
+    std::u32string seen;
+    for (const NameInsight::Character* character : characters) {
+        if (!character->covered() || character->info->generalStandard ||
+            seen.find(character->codePoint) != std::u32string::npos)
+            continue;
+        seen += character->codePoint;
+        outside += "「" + textOf(character->codePoint) + "」";
+    }
+    if (outside.empty())
+        return "都在《通用规范汉字表》内";
+    return outside + "不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入";
+}
+
+} // namespace
+
+CardText cardTextOf(Characters characters, std::size_t surnameLength, std::string source)
+{
+    CardText card;
+    std::vector<int> tones;
+    std::vector<Syllable> syllables;
+    for (const NameInsight::Character* character : characters) {
+        const std::string text = textOf(character->codePoint);
+        card.name += text;
+        card.characters.push_back({text, character->covered() ? character->reading : ""});
+        tones.push_back(character->covered() ? character->tone : 0);
+        syllables.push_back(character->syllable);
+    }
+    card.strokes = strokeLine(characters);
+    card.levels = LevelText(tones);
+    card.homophones = HomophoneText(syllables, std::min(surnameLength, characters.size()));
+    card.source = std::move(source);
+    card.standard = standardLine(characters);
+    card.spoken = spokenPinyin(characters);
+    return card;
+}
+
+CardText cardTextOfRow(const NameInsight& insight, std::uint64_t row, const PoetryCorpus& corpus,
+                       Collections collections)
+{
+    return cardTextOf(insight.characters(row), insight.surname().size(),
+                      sourceOfRow(insight, corpus, collections, row));
+}
+
+CardText cardTextOfName(std::string_view name, std::size_t surnameLength, std::string source)
+{
+    std::u32string codePoints;
+    for (std::size_t offset = 0; offset < name.size();) {
+        const utf8::Decoded decoded = utf8::decodeAt(name, offset);
+        codePoints += decoded.wellFormed ? decoded.codePoint : U'\uFFFD';
+        offset += decoded.length;
+    }
+    const std::vector<NameInsight::Character> characters =
+        NameInsight::charactersOf(codePoints, surnameLength);
+    std::vector<const NameInsight::Character*> pointers;
+    for (const NameInsight::Character& character : characters)
+        pointers.push_back(&character);
+    return cardTextOf(pointers, surnameLength, std::move(source));
+}
