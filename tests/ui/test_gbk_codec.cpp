@@ -1,4 +1,5 @@
 #include "codec/gbk_codec.h"
+#include "codec/imported_text.h"
 
 #include <gtest/gtest.h>
 
@@ -60,6 +61,37 @@ TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters)
         const std::string cut{static_cast<char>(byte)};
         EXPECT_EQ(GbkCodec::decode("a" + cut), QStringLiteral("a") + replacement) << byte;
     }
+}
+
+// UTF-16 of `text` behind its byte order mark.
+std::string utf16(const QString& text, bool bigEndian)
+{
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const QChar c : text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(ImportedText, ReadsTheEncodingsPartnersSave)
+{
+    const QString names = QStringLiteral("张伟\r\n李白\r诸葛亮明");
+    const std::string utf8 = names.toStdString();
+    const std::pair<const char*, std::string> cases[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16 little-endian", utf16(names, false)},
+        {"UTF-16 big-endian", utf16(names, true)},
+        {"GBK", GbkCodec::encode(names)},
+    };
+    for (const auto& [label, bytes] : cases)
+        EXPECT_EQ(importedText(bytes), utf8) << label;
+    // 0x81 0x20 is neither UTF-8 nor GBK; behind a mark, what does not decode is replaced.
+    EXPECT_EQ(importedText("\xCD\xF5\x81\x20"), std::nullopt);
+    EXPECT_EQ(importedText("\xEF\xBB\xBF\xCD\xF5"), "\uFFFD\uFFFD");
+    EXPECT_EQ(importedText(""), "");
 }
 
 } // namespace
