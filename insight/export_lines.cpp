@@ -23,7 +23,7 @@ std::string exportHeader(ExportFormat format)
     if (format == ExportFormat::Text)
         return {};
     return "\xEF\xBB\xBF"
-           "名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处\r\n";
+           "名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处,字义\r\n";
 }
 
 void appendCsvField(std::string& out, std::string_view field)
@@ -78,5 +78,7 @@ void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
         sources->append(source, row);
         appendExportField(out, source);
     }
+    out += ',';
+    text.appendMeaningField(out, row);
     out += "\r\n";
 }

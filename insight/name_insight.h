@@ -66,7 +66,8 @@ public:
     // homophones; empty when no character is covered.
     std::string soundLines(std::uint64_t row) const;
 
-    // Multi-line text for the row's tooltip, UTF-8.
+    // Multi-line text for the row's tooltip, UTF-8; each given-name character's 字义 line comes
+    // before its English gloss (英译).
     std::string tooltip(std::uint64_t row) const;
     // The single line of the reading column: readings, tone digits, total strokes, and a mark
     // when the name sounds like an unseemly word.
