@@ -1,6 +1,7 @@
 #include "codec/gbk_codec.h"
 #include "codec/imported_text.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -63,27 +64,18 @@ TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters)
     }
 }
 
-// UTF-16 of `text` behind its byte order mark.
-std::string utf16(const QString& text, bool bigEndian)
-{
-    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
-    for (const QChar c : text) {
-        const char high = static_cast<char>(c.unicode() >> 8);
-        const char low = static_cast<char>(c.unicode() & 0xFF);
-        bytes += bigEndian ? std::string{high, low} : std::string{low, high};
-    }
-    return bytes;
-}
-
 TEST(ImportedText, ReadsTheEncodingsPartnersSave)
 {
     const QString names = QStringLiteral("张伟\r\n李白\r诸葛亮明");
     const std::string utf8 = names.toStdString();
+    const auto utf16 = [&names](QStringConverter::Encoding encoding) {
+        return QByteArray(QStringEncoder(encoding)(names)).toStdString();
+    };
     const std::pair<const char*, std::string> cases[] = {
         {"UTF-8", utf8},
         {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + utf8},
-        {"UTF-16 little-endian", utf16(names, false)},
-        {"UTF-16 big-endian", utf16(names, true)},
+        {"UTF-16 little-endian", "\xFF\xFE" + utf16(QStringConverter::Utf16LE)},
+        {"UTF-16 big-endian", "\xFE\xFF" + utf16(QStringConverter::Utf16BE)},
         {"GBK", GbkCodec::encode(names)},
     };
     for (const auto& [label, bytes] : cases)
