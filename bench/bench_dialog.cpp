@@ -90,6 +90,26 @@ void BM_GoodNamesTabAfterMenuItem(benchmark::State& state)
     timeSwitchToGoodNames(state, window);
 }
 
+// Every row ticked by 反向勾选, then the middle candidate taken out (or replaced by 〇, which is
+// not among them) without a new start, then the switch to the good-names tab: the good names
+// are matched by name.
+void BM_GoodNamesTabAfterChangedCandidates(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    Window window;
+    window.type(n, true);
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    window.exclusions()->findChild<QAction*>(QStringLiteral("invertTicksAction"))->trigger();
+    QString candidates = ideographs(n);
+    if (state.range(1))
+        candidates[n / 2] = QChar(u'〇');
+    else
+        candidates.remove(n / 2, 1);
+    window.candidates()->setText(candidates);
+    timeSwitchToGoodNames(state, window);
+}
+
 // 29 steps on the exclusion page through its menu: the rules in turn, 避开读音 with the parents'
 // names, and every third step 撤销. Reports the slowest undo and the process's peak resident
 // memory, window and all; run it alone for the peak to mean this sequence.
@@ -229,6 +249,10 @@ BENCHMARK(BM_GoodNamesTabWithTicks)
 BENCHMARK(BM_GoodNamesTabAfterMenuItem)
     ->ArgsProduct({{1000, 32767}, {0, 1}})
     ->ArgNames({"n", "rare"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoodNamesTabAfterChangedCandidates)
+    ->ArgsProduct({{1000, 32767}, {0, 1}})
+    ->ArgNames({"n", "replaced"})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwentyNineMenuSteps)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToRowAndPaint)->Arg(40)->Arg(32767)->Unit(benchmark::kMillisecond);

@@ -2,6 +2,7 @@
 // characters (up to 1,073,676,289 rows), without a window.
 #include "bench/resident_memory.h"
 #include "codec/gbk_codec.h"
+#include "shortlist/named_rows.h"
 #include "shortlist/tick_record.h"
 #include "shortlist/tick_rules.h"
 #include "tests/support/naming_window.h"
@@ -10,6 +11,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -189,6 +191,41 @@ void BM_Export(benchmark::State& state)
     QFile::remove(path);
 }
 
+// The candidates of ideographs(n) changed as `edit` says: 0 unchanged, 1 the middle character
+// taken out, 2 〇 (not among them) put in the middle, 3 in reverse order.
+QString editedCandidates(int n, std::int64_t edit)
+{
+    QString candidates = ideographs(n);
+    if (edit == 1)
+        candidates.remove(n / 2, 1);
+    else if (edit == 2)
+        candidates.insert(n / 2, QChar(u'〇'));
+    else if (edit == 3)
+        std::reverse(candidates.begin(), candidates.end());
+    return candidates;
+}
+
+// The good names' rows that bear the names ticked on the exclusion page when the candidates
+// changed without a new start: every row ticked (反向勾选), or the rows of 勾选含生僻字的名字.
+void BM_GoodNamesByName(benchmark::State& state)
+{
+    const auto n = static_cast<int>(state.range(0));
+    const NameInsight insight = insightOf(n);
+    RowSet ticks;
+    if (state.range(2) == 0)
+        ticks.flip(insight.names().size());
+    else
+        ticks = *matchingRows(rowsWithRareCharacter(insight), insight.names().size(), {});
+    const NameList target(GbkCodec::encode(QStringLiteral("王")),
+                          GbkCodec::encode(editedCandidates(n, state.range(1))),
+                          NameMode::ThreeCharacter);
+    RowSet found;
+    for (auto _ : state)
+        found = rowsNamedAlike(insight.names(), ticks, target);
+    state.counters["ticked"] = static_cast<double>(ticks.count());
+    state.counters["found"] = static_cast<double>(found.count());
+}
+
 } // namespace
 
 BENCHMARK(BM_Rule)
@@ -204,6 +241,10 @@ BENCHMARK(BM_UndoAfterLongHistory)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TwentyNineSteps)->Arg(1000)->Arg(32767)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Insight)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GoodNamesByName)
+    ->ArgsProduct({{1000, 32767}, {0, 1, 2, 3}, {0, 1}})
+    ->ArgNames({"n", "edit", "rare"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Export)
     ->ArgsProduct({{3000}, {0, 1}})
     ->ArgNames({"n", "csv"})

@@ -21,3 +21,11 @@ void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
 // Appends `field` as an RFC 4180 field: quoted, with doubled quotes, when it holds a comma, a
 // quote or a line break.
 void appendCsvField(std::string& out, std::string_view field);
+// Appends `field` as appendCsvField does, for a file meant for spreadsheets: a field that begins
+// with =, +, -, @, a tab or a carriage return, which a spreadsheet may run as a formula, gets a
+// leading ' (OWASP's advice against CSV injection). A field that is ' and such a field gets one
+// more, so that exportedText() gives every field back as it was.
+void appendExportField(std::string& out, std::string_view field);
+// The text of a field that appendExportField wrote (once its CSV quoting is read): `written`
+// without the ' put before it.
+std::string_view exportedText(std::string_view written);

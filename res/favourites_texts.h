@@ -33,6 +33,12 @@ inline constexpr std::string_view importedMessage =
     "导入了 %1 个新名字，合并了 %2 条备注，跳过了 %3 行不是名字的内容。";
 inline constexpr std::string_view importUnreadableMessage =
     "无法读取 %1（不是普通文件或超过 16 MB）。";
+inline constexpr std::string_view importEncodingMessage =
+    "没有从 %1 导入名字：它不是 UTF-8、带字节顺序标记的 UTF-16 或 GBK 编码的文本。";
+inline constexpr std::string_view importWithoutNameColumn =
+    "这个 CSV 文件的第一行没有“名字”一列，所以没有读入任何名字。";
+inline constexpr std::string_view importNotesCut =
+    "%1 条备注超过了备注的长度上限（%2 字节），只保留了前面的部分。";
 inline constexpr std::string_view favouritesExportFilters =
     "文本文件 (*.txt);;CSV 文件 (*.csv);;PDF 文件 (*.pdf)";
 inline constexpr std::string_view damagedFavouritesMessage =

@@ -20,6 +20,8 @@ inline constexpr std::string_view addCharactersButton = "加入靓字(&J)";
 inline constexpr std::string_view closePickerButton = "关闭";
 // %1 is how many characters were added.
 inline constexpr std::string_view charactersAddedStatus = "已加入 %1 个字";
+inline constexpr std::string_view candidatesFullStatus =
+    "已加入 %1 个字。候选字已满（最多 %2 个字符），其余的字没有加入。";
 
 // The tooltip line and the lists' menus of sources.
 inline constexpr std::string_view sourceTooltipPrefix = "出处：";

@@ -108,7 +108,7 @@ bool IsTemporaryName(std::string_view name, std::string_view prefix)
 
 } // namespace
 
-FileReplacement::FileReplacement(const std::string& path)
+FileReplacement::FileReplacement(const std::string& path, std::optional<mode_t> newFileMode)
 {
     const auto target = ResolveLinks(path);
     if (!target) {
@@ -123,7 +123,7 @@ FileReplacement::FileReplacement(const std::string& path)
             fail(ReplacementFault::SystemError, errno);
             return;
         }
-        m_mode = 0666 & ~CurrentUmask();
+        m_mode = newFileMode.value_or(0666 & ~CurrentUmask());
     } else if (!S_ISREG(status.st_mode)) {
         fail(ReplacementFault::NotRegularFile);
         return;
@@ -213,9 +213,10 @@ bool FileReplacement::commit()
     return true;
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view contents)
+bool ReplaceFileContents(const std::string& path, std::string_view contents,
+                         std::optional<mode_t> newFileMode)
 {
-    FileReplacement replacement(path);
+    FileReplacement replacement(path, newFileMode);
     return replacement.write(contents) && replacement.commit();
 }
 

@@ -20,12 +20,14 @@ enum class ReplacementFault {
 // renamed over it. Where the file system allows, the temporary file has no name until the end, so
 // a killed process leaves nothing behind. A symbolic link at `path` is followed (see
 // ResolveLinks) and kept; its final target is replaced and keeps its owner, group and permission
-// bits. Nothing changes, and no temporary file is left, when the directory is missing, the link
+// bits. A new file gets `newFileMode` whatever the umask, or without it 0666 less the umask.
+// Nothing changes, and no temporary file is left, when the directory is missing, the link
 // may not be followed, the existing file is not regular or is read-only, its owner and group
 // cannot be kept, any step fails, or the replacement is destroyed before commit().
 class FileReplacement final {
 public:
-    explicit FileReplacement(const std::string& path);
+    explicit FileReplacement(const std::string& path,
+                             std::optional<mode_t> newFileMode = std::nullopt);
     FileReplacement(const FileReplacement&) = delete;
     FileReplacement& operator=(const FileReplacement&) = delete;
     ~FileReplacement();
@@ -55,7 +57,8 @@ private:
 };
 
 // Replaces the file at `path` with `contents` as FileReplacement does; true when it happened.
-bool ReplaceFileContents(const std::string& path, std::string_view contents);
+bool ReplaceFileContents(const std::string& path, std::string_view contents,
+                         std::optional<mode_t> newFileMode = std::nullopt);
 
 // Removes the temporary files that saves of `fileName` left in `directory` when they were
 // interrupted before their rename: only regular files of this user whose names follow the

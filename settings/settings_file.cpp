@@ -48,7 +48,7 @@ std::string SettingsFile::path(const std::string& fileName) const
 void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
 {
     try {
-        saveBytes(fileName, PrintSettings(settings));
+        replace(fileName, PrintSettings(settings), std::nullopt);
     } catch (...) {
         // Saving is silent: an allocation failure simply leaves the old file.
     }
@@ -56,10 +56,16 @@ void SettingsFile::save(const NamingSettings& settings, const std::string& fileN
 
 bool SettingsFile::saveBytes(const std::string& fileName, std::string_view bytes) const
 {
+    return replace(fileName, bytes, 0600);
+}
+
+bool SettingsFile::replace(const std::string& fileName, std::string_view bytes,
+                           std::optional<mode_t> newFileMode) const
+{
     if (m_folder.empty() || (m_makeFolder && !MakeFolders(m_folder, 0700)))
         return false;
     try {
-        return ReplaceFileContents(path(fileName), bytes);
+        return ReplaceFileContents(path(fileName), bytes, newFileMode);
     } catch (...) {
         return false;
     }

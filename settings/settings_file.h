@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 // The inputs of the naming window that persist between runs.
 struct NamingSettings {
@@ -40,7 +41,8 @@ public:
     std::optional<NamingSettings> load(const std::string& fileName) const;
 
     // Replaces <folder>/<fileName> with `bytes`, whole or not at all, by the rules of
-    // ReplaceFileContents; false when nothing was written.
+    // ReplaceFileContents; false when nothing was written. A new file is readable and writable
+    // by its owner only, whatever the umask, since what it holds is the user's own.
     bool saveBytes(const std::string& fileName, std::string_view bytes) const;
     // Reads <folder>/<fileName> as load() reads name.xml: links only as ResolveLinks allows,
     // a regular file only, never more than `maxBytes`, never waiting on a FIFO.
@@ -55,6 +57,9 @@ public:
 
 private:
     std::string path(const std::string& fileName) const;
+    // saveBytes() with `newFileMode` for a new file (see FileReplacement).
+    bool replace(const std::string& fileName, std::string_view bytes,
+                 std::optional<mode_t> newFileMode) const;
 
     SettingsFile(std::string folder, bool makeFolder);
 

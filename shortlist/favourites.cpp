@@ -3,6 +3,7 @@
 #include "hanzi/utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,13 +43,15 @@ bool notePartOf(std::string_view note, std::string_view part)
     }
 }
 
-std::string joinedNote(const std::string& kept, const std::string& incoming)
+// The note `kept` with `incoming` joined to it, and whether it had to be cut.
+std::pair<std::string, bool> joinedNote(const std::string& kept, const std::string& incoming)
 {
     if (incoming.empty() || notePartOf(kept, incoming))
-        return kept;
+        return {kept, false};
     if (kept.empty())
-        return incoming;
-    return keptNote(kept + std::string(noteSeparator) + incoming);
+        return {incoming, false};
+    const std::string joined = kept + std::string(noteSeparator) + incoming;
+    return {keptNote(joined), isCutNote(joined)};
 }
 
 } // namespace
@@ -75,10 +78,18 @@ int characterCount(std::string_view name)
 
 std::string keptNote(std::string_view note)
 {
-    std::string kept(note.substr(0, characterBoundary(note, Favourites::maxNoteBytes)));
+    std::string kept(note);
+    std::erase(kept, '\0');
+    kept.resize(characterBoundary(kept, Favourites::maxNoteBytes));
     std::replace_if(
         kept.begin(), kept.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
     return kept;
+}
+
+bool isCutNote(std::string_view note)
+{
+    return note.size() - static_cast<std::size_t>(std::count(note.begin(), note.end(), '\0')) >
+           Favourites::maxNoteBytes;
 }
 
 bool Favourites::contains(std::string_view name) const
@@ -94,9 +105,10 @@ Favourites::MergeResult Favourites::merge(std::vector<Favourite> entries)
         const auto found = m_positions.find(entry.name);
         if (found != m_positions.end()) {
             std::string& note = m_items[found->second].note;
-            const std::string joined = joinedNote(note, entry.note);
+            auto [joined, cut] = joinedNote(note, entry.note);
             result.notesJoined += joined != note;
-            note = joined;
+            result.notesCut += cut;
+            note = std::move(joined);
         } else if (m_items.size() >= maxCount) {
             ++result.overLimit;
         } else {

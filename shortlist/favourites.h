@@ -20,9 +20,11 @@ struct Favourite {
 bool isFavouriteName(std::string_view name);
 // The number of characters of a valid favourite name.
 int characterCount(std::string_view name);
-// `note` as a note may be kept: line breaks and tabs become spaces, and it is cut, on a
-// character boundary, to maxNoteBytes.
+// `note` as a note may be kept: NULs are dropped, line breaks and tabs become spaces, and it is
+// cut, on a character boundary, to maxNoteBytes.
 std::string keptNote(std::string_view note);
+// Whether keptNote() cuts `note`.
+bool isCutNote(std::string_view note);
 
 // The user's favourites in the order they were added, each name once. The limits keep the file
 // that holds them under its own size limit whatever the notes hold.
@@ -38,6 +40,7 @@ public:
         std::size_t added = 0;
         std::size_t notesJoined = 0;
         std::size_t overLimit = 0; // new names left out because the list was full
+        std::size_t notesCut = 0;  // joined notes cut to maxNoteBytes
     };
 
     const std::vector<Favourite>& items() const { return m_items; }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
 
 namespace {
 
@@ -33,37 +34,73 @@ std::string_view withoutByteOrderMark(std::string_view bytes)
     return bytes;
 }
 
-// Reads one RFC 4180 record from `bytes` at `offset`, which it moves past the record's line
-// break. A quote inside an unquoted field is taken as text; an unclosed quote ends at the end.
-Record readRecord(std::string_view bytes, std::size_t& offset)
+// Where the line that holds byte `offset` ends, past its line break: CR LF, LF or CR.
+std::size_t pastLine(std::string_view bytes, std::size_t offset)
 {
-    Record record(1);
-    bool quoted = false;
+    const std::size_t end = bytes.find_first_of("\r\n", offset);
+    if (end == std::string_view::npos)
+        return bytes.size();
+    return end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
+}
+
+// The line at `offset`, without its line break; `offset` moves past the break.
+std::string_view readLine(std::string_view bytes, std::size_t& offset)
+{
+    const std::size_t start = offset;
+    const std::string_view line =
+        bytes.substr(start, std::min(bytes.find_first_of("\r\n", start), bytes.size()) - start);
+    offset = pastLine(bytes, start);
+    return line;
+}
+
+struct ReadRecord {
+    Record fields{1};
+    bool closed = true; // false when a quoted field was left open (see readRecord)
+};
+
+// Reads one RFC 4180 record from `bytes` at `offset`, which it moves past the record's line
+// break (CR LF, LF or CR). A quote inside an unquoted field is taken as text. A quoted field may
+// span lines when it closes, a quote followed by a comma, a line break or the end. One still open
+// at the end, or closed after line breaks by a quote that text follows (a stray quote meeting a
+// later one), was left open: it ends at the end of the line it began on, where `offset` then
+// goes, so that the lines after it are read again.
+ReadRecord readRecord(std::string_view bytes, std::size_t& offset)
+{
+    ReadRecord read;
+    std::size_t quoteStart = std::string_view::npos; // while a quoted field is open
+    bool spansLines = false;
     while (offset < bytes.size()) {
         const char c = bytes[offset++];
-        std::string& field = record.back();
-        if (quoted) {
-            if (c != '"')
+        std::string& field = read.fields.back();
+        if (quoteStart != std::string_view::npos) {
+            if (c != '"') {
                 field += c;
-            else if (offset < bytes.size() && bytes[offset] == '"')
+                spansLines = spansLines || c == '\r' || c == '\n';
+            } else if (offset < bytes.size() && bytes[offset] == '"') {
                 field += bytes[offset++];
-            else
-                quoted = false;
+            } else if (spansLines && offset < bytes.size() &&
+                       std::string_view(",\r\n").find(bytes[offset]) == std::string_view::npos) {
+                break;
+            } else {
+                quoteStart = std::string_view::npos;
+            }
         } else if (c == '"' && field.empty()) {
-            quoted = true;
+            quoteStart = offset - 1;
+            spansLines = false;
         } else if (c == ',') {
-            record.emplace_back();
-        } else if (c == '\n') {
-            break;
-        } else if (c == '\r') {
-            if (offset < bytes.size() && bytes[offset] == '\n')
-                ++offset;
+            read.fields.emplace_back();
+        } else if (c == '\n' || c == '\r') {
+            offset = pastLine(bytes, offset - 1);
             break;
         } else {
             field += c;
         }
     }
-    return record;
+    if (quoteStart != std::string_view::npos) {
+        offset = pastLine(bytes, quoteStart);
+        read.closed = false;
+    }
+    return read;
 }
 
 bool isBlank(const Record& record)
@@ -76,6 +113,28 @@ bool isTimeText(std::string_view text)
 {
     return text.size() <= maxTimeBytes &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+}
+
+// Whether `text` is a local time as the program writes it, "YYYY-MM-DD HH:MM:SS", that exists
+// on the calendar.
+bool isProgramTime(std::string_view text)
+{
+    constexpr std::string_view pattern = "dddd-dd-dd dd:dd:dd";
+    if (text.size() != pattern.size())
+        return false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (pattern[i] == 'd' ? text[i] < '0' || text[i] > '9' : text[i] != pattern[i])
+            return false;
+    }
+    const auto number = [text](std::size_t offset, std::size_t length) {
+        int value = 0;
+        std::from_chars(text.data() + offset, text.data() + offset + length, value);
+        return value;
+    };
+    const std::chrono::year_month_day date{std::chrono::year(number(0, 4)),
+                                           std::chrono::month(unsigned(number(5, 2))),
+                                           std::chrono::day(unsigned(number(8, 2)))};
+    return date.ok() && number(11, 2) < 24 && number(14, 2) < 60 && number(17, 2) < 60;
 }
 
 std::optional<int> surnameLengthField(std::string_view text, std::string_view name)
@@ -122,12 +181,15 @@ std::optional<Favourites> parseFavourites(std::string_view bytes)
         return std::nullopt;
     bytes = withoutByteOrderMark(bytes);
     std::size_t offset = 0;
-    if (readRecord(bytes, offset) != Record{"名字", "姓氏字数", "备注", "加入时间"})
+    if (readRecord(bytes, offset).fields != Record{"名字", "姓氏字数", "备注", "加入时间"})
         return std::nullopt;
     std::vector<Favourite> entries;
     while (offset < bytes.size()) {
-        Record record = readRecord(bytes, offset);
-        if (record.size() != 4 || !isFavouriteName(record[0]) ||
+        auto [record, closed] = readRecord(bytes, offset);
+        // Earlier imports kept a NUL in a note.
+        if (record.size() == 4)
+            std::erase(record[2], '\0');
+        if (!closed || record.size() != 4 || !isFavouriteName(record[0]) ||
             record[2].size() > Favourites::maxNoteBytes || keptNote(record[2]) != record[2] ||
             !isTimeText(record[3]) || entries.size() == Favourites::maxCount)
             return std::nullopt;
@@ -145,9 +207,9 @@ std::optional<Favourites> parseFavourites(std::string_view bytes)
     return favourites;
 }
 
-ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& now)
+ImportedNames parseImport(std::string_view text, bool csv, const std::string& now)
 {
-    bytes = withoutByteOrderMark(bytes);
+    text = withoutByteOrderMark(text);
     ImportedNames imported;
     std::size_t offset = 0;
     const auto column = [](const Record& header, std::string_view name) {
@@ -156,35 +218,33 @@ ImportedNames parseImport(std::string_view bytes, bool csv, const std::string& n
                    ? std::optional<std::size_t>()
                    : std::optional(static_cast<std::size_t>(found - header.begin()));
     };
-    const Record header = csv ? readRecord(bytes, offset) : Record{"名字"};
+    const Record header = csv ? readRecord(text, offset).fields : Record{"名字"};
     const std::optional<std::size_t> nameColumn = column(header, "名字");
     const std::optional<std::size_t> noteColumn = column(header, "备注");
     const std::optional<std::size_t> timeColumn = column(header, "加入时间");
     const std::optional<std::size_t> surnameColumn = column(header, "姓氏字数");
+    imported.noNameColumn = !nameColumn;
     const auto field = [](const Record& record, std::optional<std::size_t> index) {
         return index && *index < record.size() ? std::string_view(record[*index])
                                                : std::string_view();
     };
-    while (offset < bytes.size()) {
-        const Record record = csv ? readRecord(bytes, offset) : [&] {
-            const std::size_t end = std::min(bytes.find('\n', offset), bytes.size());
-            const Record line{trimmed(bytes.substr(offset, end - offset))};
-            offset = end + 1;
-            return line;
-        }();
-        if (isBlank(record))
+    while (offset < text.size()) {
+        const ReadRecord read =
+            csv ? readRecord(text, offset) : ReadRecord{{trimmed(readLine(text, offset))}};
+        if (isBlank(read.fields))
             continue;
-        const std::string name = trimmed(field(record, nameColumn));
-        if (!nameColumn || !isFavouriteName(name)) {
+        const std::string name = trimmed(field(read.fields, nameColumn));
+        if (!read.closed || !nameColumn || !isFavouriteName(name)) {
             ++imported.skipped;
             continue;
         }
-        const std::string_view time = field(record, timeColumn);
-        imported.entries.push_back(
-            {name,
-             surnameLengthField(field(record, surnameColumn), name).value_or(surnameLengthOf(name)),
-             keptNote(field(record, noteColumn)),
-             !time.empty() && isTimeText(time) ? std::string(time) : now});
+        const std::string_view note = exportedText(field(read.fields, noteColumn));
+        imported.notesCut += isCutNote(note);
+        const std::string_view time = field(read.fields, timeColumn);
+        imported.entries.push_back({name,
+                                    surnameLengthField(field(read.fields, surnameColumn), name)
+                                        .value_or(surnameLengthOf(name)),
+                                    keptNote(note), isProgramTime(time) ? std::string(time) : now});
     }
     return imported;
 }
@@ -211,16 +271,16 @@ std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
         }
         for (const FactColumn& column : factColumns) {
             out += ',';
-            appendCsvField(out, column.text(*facts));
+            appendExportField(out, column.text(*facts));
             if (column.heading == meaningsFollow) {
                 out += ',';
-                appendCsvField(out, meaningsOf(*row));
+                appendExportField(out, meaningsOf(*row));
             }
         }
         out += ',';
-        appendCsvField(out, row->note);
+        appendExportField(out, row->note);
         out += ',';
-        appendCsvField(out, row->added);
+        appendExportField(out, row->added);
         out += "\r\n";
     }
     return out;

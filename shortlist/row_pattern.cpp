@@ -1,5 +1,6 @@
 #include "shortlist/row_pattern.h"
 
+#include "shortlist/bit_words.h"
 #include "shortlist/memory_headroom.h"
 
 #include <algorithm>
@@ -11,40 +12,12 @@ constexpr std::uint64_t blockSize = std::uint64_t{1} << RowSet::blockBits;
 // How many blocks are gathered before they join the rows matched so far: at most 2 MB.
 constexpr std::uint64_t blocksPerChunk = 256;
 
-void setBits(std::uint64_t* words, std::uint64_t begin, std::uint64_t end)
-{
-    for (std::uint64_t bit = begin; bit < end;) {
-        const std::uint64_t offset = bit % 64;
-        const std::uint64_t length = std::min<std::uint64_t>(64 - offset, end - bit);
-        const std::uint64_t mask = length == 64 ? ~std::uint64_t{0} : ((1ULL << length) - 1);
-        words[bit / 64] |= mask << offset;
-        bit += length;
-    }
-}
-
-// ORs bits [from, from + length) of `source` into `words` from bit `to` on.
-void copyBits(std::uint64_t* words, std::uint64_t to, const std::vector<std::uint64_t>& source,
-              std::uint64_t from, std::uint64_t length)
-{
-    while (length > 0) {
-        const std::uint64_t take = std::min({length, 64 - to % 64, 64 - from % 64});
-        const std::uint64_t mask = take == 64 ? ~std::uint64_t{0} : ((1ULL << take) - 1);
-        const std::uint64_t chunk = (source[from / 64] >> (from % 64)) & mask;
-        words[to / 64] |= chunk << (to % 64);
-        to += take;
-        from += take;
-        length -= take;
-    }
-}
-
 void addMembers(std::uint64_t* words, std::uint64_t to, const std::vector<std::uint32_t>& members,
                 std::uint64_t from, std::uint64_t length)
 {
     auto member = std::lower_bound(members.begin(), members.end(), from);
-    for (; member != members.end() && *member < from + length; ++member) {
-        const std::uint64_t bit = to + (*member - from);
-        words[bit / 64] |= 1ULL << (bit % 64);
-    }
+    for (; member != members.end() && *member < from + length; ++member)
+        bit_words::setBit(words, to + (*member - from));
 }
 
 // Rows [first, first + count) of the pattern as bits from 0 on.
@@ -58,13 +31,13 @@ void fillRows(const RowPattern& pattern, std::uint64_t first, std::uint64_t coun
         const std::uint64_t length = std::min(pattern.blockLength - offset, end - row);
         const std::int32_t match = pattern.blocks[block];
         if (match == RowPattern::everyRow) {
-            setBits(words, row - first, row - first + length);
+            bit_words::setBits(words, row - first, row - first + length);
         } else if (match >= 0) {
             const UnitSubset& subset = pattern.subsets[static_cast<std::size_t>(match)];
             if (subset.bits.empty())
                 addMembers(words, row - first, subset.members, offset, length);
             else
-                copyBits(words, row - first, subset.bits, offset, length);
+                bit_words::copyBits(words, row - first, subset.bits.data(), offset, length);
         }
         row += length;
     }

@@ -15,6 +15,7 @@ constexpr std::uint64_t rowLimit = std::uint64_t{std::numeric_limits<std::uint32
 // the cookie of a bitmap without run containers, the bytes before the data of a one-part
 // bitmap, and the most rows a part holds as a sorted array rather than as a bitmap.
 constexpr std::uint32_t noRunCookie = 12346;
+constexpr std::uint64_t blockRows = std::uint64_t{1} << RowSet::blockBits;
 constexpr std::uint32_t headerBytes = 4 + 4 + 2 + 2 + 4;
 constexpr int arrayLimit = 4096;
 
@@ -90,6 +91,39 @@ void RowSet::appendBlock(std::uint16_t block, const std::uint64_t* words)
         throw std::bad_alloc();
     roaring_bitmap_or_inplace(&m_bits.roaring, part);
     roaring_bitmap_free(part);
+}
+
+void RowSet::copyBlock(std::uint16_t block, std::uint64_t* words) const
+{
+    const std::uint64_t first = std::uint64_t{block} << blockBits;
+    const std::uint64_t held = count(first, first + blockRows);
+    std::fill(words, words + wordsPerBlock, held == blockRows ? ~std::uint64_t{0} : 0);
+    if (held == 0 || held == blockRows)
+        return;
+    // The block alone, without runs, in the portable format that appendBlock writes: its data
+    // is the block's words or, for at most arrayLimit rows, their offsets. CRoaring's public
+    // interface has no quicker way to a part's words.
+    roaring_bitmap_t* range = roaring_bitmap_from_range(first, first + blockRows, 1);
+    if (range == nullptr)
+        throw std::bad_alloc();
+    roaring_bitmap_t* part = roaring_bitmap_and(&m_bits.roaring, range);
+    roaring_bitmap_free(range);
+    if (part == nullptr)
+        throw std::bad_alloc();
+    roaring_bitmap_remove_run_compression(part);
+    std::array<char, headerBytes + wordsPerBlock * sizeof(std::uint64_t)> buffer;
+    roaring_bitmap_portable_serialize(part, buffer.data());
+    roaring_bitmap_free(part);
+    const char* data = buffer.data() + headerBytes;
+    if (held > arrayLimit) {
+        std::memcpy(words, data, wordsPerBlock * sizeof(std::uint64_t));
+        return;
+    }
+    for (std::uint64_t i = 0; i < held; ++i) {
+        std::uint16_t offset = 0;
+        std::memcpy(&offset, data + i * sizeof offset, sizeof offset);
+        words[offset / 64] |= std::uint64_t{1} << (offset % 64);
+    }
 }
 
 std::vector<std::uint32_t> RowSet::rows() const

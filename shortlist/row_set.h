@@ -30,6 +30,8 @@ public:
     // Adds the rows of block `block` of 2^16 rows given as `wordsPerBlock` words, bit i standing
     // for row block * 2^16 + i. Every block held so far must lie before it.
     void appendBlock(std::uint16_t block, const std::uint64_t* words);
+    // The rows of block `block` as `wordsPerBlock` words, as appendBlock takes them.
+    void copyBlock(std::uint16_t block, std::uint64_t* words) const;
 
     std::vector<std::uint32_t> rows() const;
     // The rows of each block of 2^16 rows, block k holding rows [k * 2^16, (k + 1) * 2^16), for

@@ -253,5 +253,5 @@ const RowSet& CExcludePage::tickedRows() const
 
 void CExcludePage::applyExclusions()
 {
-    m_host.deleteGoodNameRows(m_model->tickedRows());
+    m_host.deleteGoodNameRows(m_model->names(), m_model->tickedRows());
 }

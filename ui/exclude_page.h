@@ -21,8 +21,7 @@ class CExcludePage final : public ResultPage {
 public:
     explicit CExcludePage(ExclusionHost& host, QWidget* parent = nullptr);
 
-    // Has the host delete the good names at the ticked row indexes; indices are matched,
-    // never texts, and ticks past the end of the good names delete nothing.
+    // Has the host delete the good names that are ticked names here.
     void applyExclusions();
 
     // The ticks that 恢复上次的勾选 puts in place, for the names the page now shows; without

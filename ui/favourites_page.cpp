@@ -1,5 +1,6 @@
 #include "ui/favourites_page.h"
 
+#include "codec/imported_text.h"
 #include "res/favourites_texts.h"
 #include "res/list_menu_texts.h"
 #include "settings/file_reading.h"
@@ -216,14 +217,24 @@ void CFavouritesPage::importFavourites()
         tell(resourceText(res::importUnreadableMessage).arg(path), "importFailedNotice");
         return;
     }
+    const std::optional<std::string> text = importedText(*bytes);
+    if (!text) {
+        tell(resourceText(res::importEncodingMessage).arg(path), "importFailedNotice");
+        return;
+    }
     ImportedNames imported = parseImport(
-        *bytes, QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0,
+        *text, QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0,
         now());
     const Favourites::MergeResult result = m_model->merge(std::move(imported.entries));
     QString message = resourceText(res::importedMessage)
                           .arg(result.added)
                           .arg(result.notesJoined)
                           .arg(imported.skipped);
+    if (imported.noNameColumn)
+        message += QLatin1Char('\n') + resourceText(res::importWithoutNameColumn);
+    if (const std::size_t cut = imported.notesCut + result.notesCut; cut > 0)
+        message += QLatin1Char('\n') +
+                   resourceText(res::importNotesCut).arg(cut).arg(Favourites::maxNoteBytes);
     if (result.overLimit > 0)
         message +=
             QLatin1Char('\n') + resourceText(res::favouritesFullMessage).arg(result.overLimit);

@@ -10,6 +10,9 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTextLayout>
+#include <QtMath>
+#include <memory>
 
 namespace {
 
@@ -42,6 +45,31 @@ QStringList detailLines(const ExportedFavourite& printed)
     return lines;
 }
 
+// `text` in lines of at most `width`, broken between words and, where a word is longer than a
+// line (a note of Latin letters), inside it.
+std::unique_ptr<QTextLayout> laidOut(const QString& text, const QFont& font, QPaintDevice* device,
+                                     int width)
+{
+    auto layout = std::make_unique<QTextLayout>(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    qreal y = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, y));
+        y += line.height();
+    }
+    layout->endLayout();
+    return layout;
+}
+
+int heightOf(const QTextLayout& layout)
+{
+    return qCeil(layout.boundingRect().height());
+}
+
 } // namespace
 
 QString writeFavouritesPdf(const QString& path, const std::vector<ExportedFavourite>& favourites,
@@ -65,41 +93,33 @@ QString writeFavouritesPdf(const QString& path, const std::vector<ExportedFavour
         const QFont titleFont = font(titlePoints, true);
         const QFont nameFont = font(namePoints, true);
         const QFont lineFont = font(linePoints);
-        const QFontMetrics titleMetrics(titleFont, &writer);
-        const QFontMetrics nameMetrics(nameFont, &writer);
-        const QFontMetrics lineMetrics(lineFont, &writer);
-        const int gap = lineMetrics.height();
+        const int gap = QFontMetrics(lineFont, &writer).height();
 
         int y = 0;
-        // Long lines wrap within the page's width.
-        const auto heightOf = [&page](const QFontMetrics& metrics, const QString& text) {
-            return metrics
-                .boundingRect(QRect(0, 0, page.width(), page.height()), Qt::TextWordWrap, text)
-                .height();
+        const auto laid = [&](const QFont& font, const QString& text) {
+            return laidOut(text, font, &writer, page.width());
         };
-        const auto write = [&](const QFont& font, const QFontMetrics& metrics,
-                               const QString& text) {
-            painter.setFont(font);
-            const int height = heightOf(metrics, text);
-            painter.drawText(QRect(0, y, page.width(), height), Qt::TextWordWrap, text);
-            y += height;
+        const auto draw = [&](const QTextLayout& layout) {
+            layout.draw(&painter, QPointF(0, y));
+            y += heightOf(layout);
         };
-        write(titleFont, titleMetrics, resourceText(res::pdfTitle));
-        write(lineFont, lineMetrics, date.toString(Qt::ISODate));
+        draw(*laid(titleFont, resourceText(res::pdfTitle)));
+        draw(*laid(lineFont, date.toString(Qt::ISODate)));
         y += gap;
         for (const ExportedFavourite& printed : favourites) {
-            const QStringList lines = detailLines(printed);
-            const QString name = QString::fromStdString(printed.favourite->name);
-            int height = heightOf(nameMetrics, name) + gap;
-            for (const QString& line : lines)
-                height += heightOf(lineMetrics, line);
+            std::vector<std::unique_ptr<QTextLayout>> layouts;
+            layouts.push_back(laid(nameFont, QString::fromStdString(printed.favourite->name)));
+            for (const QString& line : detailLines(printed))
+                layouts.push_back(laid(lineFont, line));
+            int height = gap;
+            for (const auto& layout : layouts)
+                height += heightOf(*layout);
             if (y > 0 && y + height > page.height()) {
                 writer.newPage();
                 y = 0;
             }
-            write(nameFont, nameMetrics, name);
-            for (const QString& line : lines)
-                write(lineFont, lineMetrics, line);
+            for (const auto& layout : layouts)
+                draw(*layout);
             y += gap;
         }
     }

@@ -1,5 +1,6 @@
 #include "ui/good_names_page.h"
 
+#include "shortlist/named_rows.h"
 #include "ui/good_names_model.h"
 
 CGoodNamesPage::CGoodNamesPage(QWidget* parent)
@@ -18,7 +19,7 @@ void CGoodNamesPage::deleteRow(int row)
     m_model->deleteRow(row);
 }
 
-void CGoodNamesPage::deleteRows(const RowSet& rows)
+void CGoodNamesPage::deleteNamesOf(const NameList& names, const RowSet& rows)
 {
-    m_model->deleteRows(rows);
+    m_model->deleteRows(rowsNamedAlike(names, rows, m_model->names()));
 }

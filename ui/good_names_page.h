@@ -3,6 +3,7 @@
 #include "ui/result_page.h"
 
 class GoodNamesModel;
+class NameList;
 class RowSet;
 
 // Tab 2: the combinations less the excluded ones.
@@ -14,8 +15,8 @@ public:
 
     // Deletes that row; an index with no row is ignored.
     void deleteRow(int row);
-    // Deletes the rows of the full list in `rows`; rows past the end delete nothing.
-    void deleteRows(const RowSet& rows);
+    // Deletes the rows whose names are names of the rows `rows` of `names`.
+    void deleteNamesOf(const NameList& names, const RowSet& rows);
 
 private:
     CGoodNamesPage(GoodNamesModel* model, QWidget* parent);

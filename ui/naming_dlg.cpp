@@ -361,9 +361,9 @@ void CNamingDlg::refreshGoodNames()
     m_exclude->applyExclusions();
 }
 
-void CNamingDlg::deleteGoodNameRows(const RowSet& rows)
+void CNamingDlg::deleteGoodNameRows(const NameList& names, const RowSet& rows)
 {
-    m_goodNames->deleteRows(rows);
+    m_goodNames->deleteNamesOf(names, rows);
 }
 
 void CNamingDlg::showAbout()

@@ -33,7 +33,7 @@ public:
     explicit CNamingDlg(SettingsFile settings = ProgramSettingsFile(), QWidget* parent = nullptr);
     ~CNamingDlg() override;
 
-    void deleteGoodNameRows(const RowSet& rows) override;
+    void deleteGoodNameRows(const NameList& names, const RowSet& rows) override;
 
 protected:
     // A close request (the title bar's button, the window manager, Alt+F4) saves the inputs

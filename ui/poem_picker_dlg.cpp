@@ -26,16 +26,28 @@ bool encodableInGbk(char32_t c)
 
 } // namespace
 
-QString withPoemCharacters(const QString& candidates, const QStringList& lines)
+PoemCharacters withPoemCharacters(const QString& candidates, const QStringList& lines,
+                                  int maxLength)
 {
     std::u32string result = candidates.toStdU32String();
+    PoemCharacters added;
+    qsizetype length = candidates.size();
     for (const QString& line : lines) {
         for (const char32_t c : line.toStdU32String()) {
-            if (isIdeograph(c) && result.find(c) == std::u32string::npos && encodableInGbk(c))
-                result += c;
+            if (!isIdeograph(c) || result.find(c) != std::u32string::npos || !encodableInGbk(c))
+                continue;
+            const qsizetype units = QChar::requiresSurrogates(c) ? 2 : 1;
+            if (length + units > maxLength) {
+                added.full = true;
+                continue;
+            }
+            result += c;
+            length += units;
+            ++added.added;
         }
     }
-    return QString::fromStdU32String(result);
+    added.text = QString::fromStdU32String(result);
+    return added;
 }
 
 CPoemPickerDlg::CPoemPickerDlg(const PoetryCorpus& corpus, QLineEdit* candidates, QWidget* parent)
@@ -122,9 +134,12 @@ void CPoemPickerDlg::addSelectedCharacters()
         if (m_results->item(row)->isSelected())
             lines.append(m_results->item(row)->data(lineRole).toString());
     }
-    const QString before = m_candidates->text();
-    const QString after = withPoemCharacters(before, lines);
-    m_candidates->setText(after);
-    m_count->setText(resourceText(res::charactersAddedStatus).arg(after.size() - before.size()));
+    const PoemCharacters added =
+        withPoemCharacters(m_candidates->text(), lines, m_candidates->maxLength());
+    m_candidates->setText(added.text);
+    m_count->setText(added.full ? resourceText(res::candidatesFullStatus)
+                                      .arg(added.added)
+                                      .arg(m_candidates->maxLength())
+                                : resourceText(res::charactersAddedStatus).arg(added.added));
     m_count->setAccessibleName(m_count->text());
 }

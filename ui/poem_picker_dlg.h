@@ -33,6 +33,15 @@ private:
     QPushButton* m_add;
 };
 
+// What 加入靓字 makes of the candidates.
+struct PoemCharacters {
+    QString text;      // the candidates and the characters added
+    int added = 0;     // how many characters were added
+    bool full = false; // whether a character was left out for want of room
+};
+
 // `candidates` followed by the characters of `lines` that are Chinese ideographs, encodable
-// in code page 936 and not yet in it, each once, in order.
-QString withPoemCharacters(const QString& candidates, const QStringList& lines);
+// in code page 936 and not yet in it, each once, in order, while the text stays within
+// `maxLength` UTF-16 units (the field's limit).
+PoemCharacters withPoemCharacters(const QString& candidates, const QStringList& lines,
+                                  int maxLength);

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -30,6 +31,13 @@ inline std::string ReadBytes(const fs::path& path)
 }
 
 // Sorted file names in `directory`, to see that no temporary file is left behind.
+inline mode_t ModeOf(const fs::path& path)
+{
+    struct stat status {};
+    EXPECT_EQ(stat(path.c_str(), &status), 0);
+    return status.st_mode & 07777;
+}
+
 inline std::vector<std::string> EntriesOf(const fs::path& directory)
 {
     std::vector<std::string> names;

@@ -12,13 +12,6 @@ namespace {
 const NamingSettings kNew{kWang, kMeili, true};
 const std::string kOld = Record("old", "old", "0");
 
-mode_t ModeOf(const fs::path& path)
-{
-    struct stat status {};
-    EXPECT_EQ(stat(path.c_str(), &status), 0);
-    return status.st_mode & 07777;
-}
-
 class FileReplacement : public ConfigDirectoryTest {
 protected:
     // The bytes a successful save of kNew writes, taken from a reference directory.

@@ -100,6 +100,23 @@ TEST_F(KeptFiles, KeepAsideRenamesOnceAndNeverOverwrites)
     EXPECT_EQ(ReadBytes(second ? config() / *second : kept()), "again");
 }
 
+// What the user keeps is theirs alone whatever the umask, also after a replacement; a file
+// already there keeps its mode.
+TEST_F(KeptFiles, NewFilesAreReadableByTheirOwnerOnly)
+{
+    const mode_t previous = umask(0);
+    for (const std::string name : {"favourites.csv", "ticks.bin"}) {
+        EXPECT_TRUE(m_file.saveBytes(name, "new"));
+        EXPECT_EQ(ModeOf(config() / name), 0600u) << name;
+        EXPECT_TRUE(m_file.saveBytes(name, "again"));
+        EXPECT_EQ(ModeOf(config() / name), 0600u) << name;
+        fs::permissions(config() / name, fs::perms(0640));
+        EXPECT_TRUE(m_file.saveBytes(name, "kept"));
+        EXPECT_EQ(ModeOf(config() / name), 0640u) << name;
+    }
+    umask(previous);
+}
+
 // A save killed at any moment leaves the old file or the new one, whole; the temporary file it
 // may leave is swept at the next start.
 class KilledSave : public KeptFiles, public ::testing::WithParamInterface<const char*> {};

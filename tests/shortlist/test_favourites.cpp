@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 Favourite named(std::string name, std::string note = {}, int surnameLength = 1)
 {
     return {std::move(name), surnameLength, std::move(note), "2026-12-07 15:30:00"};
@@ -170,12 +172,37 @@ TEST(FavouritesImport, ReadsNamesAndCountsTheLinesThatAreNot)
          0},
         {"csv without a name column", "姓名\r\n张伟\r\n李白\r\n", true, {}, 2},
         {"binary", std::string("\0\xFF\xFE\n\n\x80", 6), false, {}, 2},
+        {"old Mac line ends", "张伟\r李白\r\r诸葛亮明", false, {"张伟", "李白", "诸葛亮明"}, 0},
+        {"line ends mixed", "张伟\r\n李白\n王五\r赵六", false, {"张伟", "李白", "王五", "赵六"}, 0},
+        // An open quote ends with its line, which is skipped; the lines after it are read.
+        {"quote left open",
+         "名字,备注\r\n张伟,第一\r\n李娜,\"这一条的引号没有关上\r\n王五,第三\r\n赵六,a\"b\r\n",
+         true,
+         {"张伟", "王五", "赵六"},
+         1},
+        {"stray quote meeting a later one",
+         "名字,备注\r\n李娜,\"没关上\r\n王五,\"第三\"\r\n赵六,a\"b\r\n",
+         true,
+         {"王五", "赵六"},
+         1},
+        {"quote left open on the last line", "名字,备注\n张伟,\n李娜,\"没关上", true, {"张伟"}, 1},
+        {"quote closed on a later line",
+         "名字,备注\r\n张伟,\"第一行\r\n第二行\"\r\n李娜,\r\n",
+         true,
+         {"张伟", "李娜"},
+         0},
     };
     for (const Case& c : cases) {
         const ImportedNames imported = parseImport(c.bytes, c.csv, "now");
         EXPECT_EQ(names(imported.entries), c.names) << c.label;
         EXPECT_EQ(imported.skipped, c.skipped) << c.label;
+        EXPECT_EQ(imported.noNameColumn, c.csv && c.names.empty()) << c.label;
     }
+    std::string hundredAfter = cases[7].bytes;
+    for (std::size_t i = 0; i < 100; ++i)
+        hundredAfter += nthName(i) + ",\r\n";
+    EXPECT_EQ(parseImport(hundredAfter, true, "now").entries.size(), 103u);
+    EXPECT_EQ(parseImport(cases[10].bytes, true, "now").entries[0].note, "第一行  第二行");
     const ImportedNames exported = parseImport(cases[2].bytes, true, "now");
     EXPECT_EQ(exported.entries[0].note, "诗, 仙");
     EXPECT_EQ(exported.entries[0].added, "2020-01-01 00:00:00");
@@ -183,6 +210,66 @@ TEST(FavouritesImport, ReadsNamesAndCountsTheLinesThatAreNot)
     EXPECT_EQ(text.entries[0].added, "now");
     EXPECT_EQ(text.entries[2].surnameLength, 2); // 诸葛 is read as one surname
     EXPECT_EQ(text.entries[0].surnameLength, 1);
+}
+
+// An added time that is not one the program writes could be anything up to 32 bytes: the time
+// of the import stands in for it.
+TEST(FavouritesImport, TakesOnlyAddedTimesAsTheProgramWritesThem)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"2020-01-01 00:00:00", true},  {"2024-02-29 23:59:59", true},
+        {"2023-02-29 12:00:00", false}, {"2020-13-01 00:00:00", false},
+        {"2020-01-01 24:00:00", false}, {"2020-01-01 00:60:00", false},
+        {"2020-01-01T00:00:00", false}, {"yesterday", false},
+        {std::string(32, '!'), false},
+    };
+    for (const auto& [time, taken] : cases) {
+        const ImportedNames imported = parseImport("名字,加入时间\n张伟," + time, true, "now");
+        EXPECT_EQ(imported.entries.at(0).added, taken ? time : "now") << time;
+    }
+}
+
+// Notes cut to the limit are counted, when read and when joined; a NUL in a note goes.
+TEST(FavouritesImport, CountsTheNotesItCutsAndDropsNuls)
+{
+    const std::string longNote(Favourites::maxNoteBytes + 1, 'x');
+    const std::string bytes = "名字,备注\n张伟," + longNote + "\n李白,\"a\0b\"\n王五,"s +
+                              std::string(Favourites::maxNoteBytes, 'y') + "\0\n"s;
+    ImportedNames imported = parseImport(bytes, true, "now");
+    ASSERT_EQ(imported.entries.size(), 3u);
+    EXPECT_EQ(imported.notesCut, 1u);
+    EXPECT_EQ(imported.entries[0].note, longNote.substr(0, Favourites::maxNoteBytes));
+    EXPECT_EQ(imported.entries[1].note, "ab");
+    EXPECT_EQ(imported.entries[2].note, std::string(Favourites::maxNoteBytes, 'y'));
+
+    Favourites favourites;
+    favourites.merge({named("张伟", std::string(Favourites::maxNoteBytes - 10, 'z'))});
+    const Favourites::MergeResult joined = favourites.merge(std::move(imported.entries));
+    EXPECT_EQ(joined.notesCut, 1u);
+    EXPECT_EQ(favourites.items()[0].note.size(), Favourites::maxNoteBytes);
+    // A file an earlier import left with a NUL in a note is read, without it.
+    const std::optional<Favourites> read =
+        parseFavourites("名字,姓氏字数,备注,加入时间\r\n张伟,1,a\0b,\r\n"s);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->items()[0].note, "ab");
+}
+
+// The exports guard what a spreadsheet would run; the favourites file keeps the note as typed,
+// and an import of the export gives it back.
+TEST(FavouritesExport, GuardsFormulasButTheFileKeepsTheNote)
+{
+    Favourites favourites;
+    favourites.merge({named("张伟", "=1+1"), named("李白", "-2+3")});
+    const TextFacts facts = textFactsOf("张伟", 1);
+    const std::vector<ExportedFavourite> rows{{&favourites.items()[0], &facts},
+                                              {&favourites.items()[1], &facts}};
+    const std::string exported = exportFavourites(rows, true);
+    EXPECT_NE(exported.find(",'=1+1,"), std::string::npos) << exported;
+    EXPECT_NE(exported.find(",'-2+3,"), std::string::npos) << exported;
+    EXPECT_NE(printFavourites(favourites).find(",=1+1,"), std::string::npos);
+    const ImportedNames imported = parseImport(exported, true, "now");
+    EXPECT_EQ(imported.entries.at(0).note, "=1+1");
+    EXPECT_EQ(imported.entries.at(1).note, "-2+3");
 }
 
 SavedTicks ticks(std::initializer_list<std::uint32_t> rows, std::uint64_t count)

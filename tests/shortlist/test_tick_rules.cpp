@@ -381,7 +381,7 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
             std::string name;
             text.append(name, row);
             std::string field;
-            appendCsvField(field, name);
+            appendExportField(field, name);
             const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
                 return c->covered() && c->info->generalStandard;
             });
@@ -403,8 +403,10 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
     for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
              {"plain", "plain"},
              {"a\"b,c", "\"a\"\"b,c\""},
+             {"say \"hi\"", "\"say \"\"hi\"\"\""},
              {"line\rreturn", "\"line\rreturn\""},
              {"line\nfeed", "\"line\nfeed\""},
+             {"=1+1", "=1+1"},
              {"", ""}}) {
         std::string quoted;
         appendCsvField(quoted, field);
@@ -412,6 +414,35 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
     }
     EXPECT_EQ(exportHeader(ExportFormat::Csv),
               "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处,字义\r\n");
+}
+
+// A field a spreadsheet would run as a formula gets a leading ', and a ' that an import would
+// take away gets another.
+TEST(ExportLines, FieldsThatSpreadsheetsRunGetALeadingQuote)
+{
+    for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
+             {"=HYPERLINK(\"http://example.invalid/x\",\"click\")",
+              "\"'=HYPERLINK(\"\"http://example.invalid/x\"\",\"\"click\"\")\""},
+             {"+1+cmd|' /C calc'!A0", "'+1+cmd|' /C calc'!A0"},
+             {"-2+3", "'-2+3"},
+             {"@SUM(1+1)", "'@SUM(1+1)"},
+             {"\tx", "'\tx"},
+             {"\rx", "\"'\rx\""},
+             {"'=x", "''=x"},
+             {"''-x", "'''-x"},
+             {"a=b", "a=b"},
+             {"", ""}}) {
+        std::string out;
+        appendExportField(out, field);
+        EXPECT_EQ(out, written) << field;
+        if (!out.starts_with('"'))
+            EXPECT_EQ(exportedText(out), field) << field;
+    }
+    // A surname is typed text, as is any candidate.
+    const NameInsight insight(NameList("=", "\xC0\xD6", NameMode::ThreeCharacter), decode);
+    std::string line;
+    appendExportLine(line, NameText(insight), 0, ExportFormat::Csv);
+    EXPECT_TRUE(line.starts_with("'=乐乐,")) << line;
 }
 
 TEST(Toneless, DropsEveryKindOfMark)

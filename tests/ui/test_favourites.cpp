@@ -8,6 +8,7 @@
 #include <QAbstractItemModelTester>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ private slots:
     void theModelSortsEditsAndRemoves();
     void aDamagedFileIsKeptAsideAndToldOnce();
     void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
+    void aLongWordInThePdfWrapsWithinTheMargin();
     void ctrlDAddsTheSelectedNamesOnce();
     void theTicksAreRestoredOnlyForTheSameInputs();
 
@@ -193,6 +195,36 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
         }
     }
     QCOMPARE(found, 40);
+}
+
+void TestFavourites::aLongWordInThePdfWrapsWithinTheMargin()
+{
+    QString letters;
+    for (int i = 0; i < 180; ++i)
+        letters += QChar(u'a' + i % 26);
+    Favourites favourites;
+    favourites.merge({{"张伟", 1, letters.toStdString(), "2026-12-07 15:30:00"}});
+    const TextFacts facts = textFactsOf("张伟", 1);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(QStringLiteral("long.pdf"));
+    QCOMPARE(writeFavouritesPdf(pdf, {{&favourites.items()[0], &facts}}, QDate(2026, 12, 7)),
+             QString());
+
+    // Words with their boxes in points; the A4 page is 595.28 wide, its margins 18 mm.
+    const QString boxes =
+        run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    const double rightMargin = 595.28 - 18 / 25.4 * 72;
+    QString text;
+    static const QRegularExpression word(
+        QStringLiteral("<word xMin=\"[^\"]*\" yMin=\"[^\"]*\" "
+                       "xMax=\"([^\"]*)\" yMax=\"[^\"]*\">([^<]*)<"));
+    for (auto match = word.globalMatch(boxes); match.hasNext();) {
+        const QRegularExpressionMatch found = match.next();
+        QVERIFY2(found.captured(1).toDouble() <= rightMargin + 1, qPrintable(found.captured(0)));
+        text += found.captured(2);
+    }
+    QVERIFY2(text.contains(letters), qPrintable(boxes));
 }
 
 void TestFavourites::ctrlDAddsTheSelectedNamesOnce()

@@ -1,5 +1,7 @@
 #include "codec/gbk_codec.h"
+#include "codec/imported_text.h"
 
+#include <QStringEncoder>
 #include <gtest/gtest.h>
 
 namespace {
@@ -60,6 +62,28 @@ TEST(GbkCodec, BytesThatDoNotDecodeShowAsReplacementCharacters)
         const std::string cut{static_cast<char>(byte)};
         EXPECT_EQ(GbkCodec::decode("a" + cut), QStringLiteral("a") + replacement) << byte;
     }
+}
+
+TEST(ImportedText, ReadsTheEncodingsPartnersSave)
+{
+    const QString names = QStringLiteral("张伟\r\n李白\r诸葛亮明");
+    const std::string utf8 = names.toStdString();
+    const auto utf16 = [&names](QStringConverter::Encoding encoding) {
+        return QByteArray(QStringEncoder(encoding)(names)).toStdString();
+    };
+    const std::pair<const char*, std::string> cases[] = {
+        {"UTF-8", utf8},
+        {"UTF-8 with a byte order mark", "\xEF\xBB\xBF" + utf8},
+        {"UTF-16 little-endian", "\xFF\xFE" + utf16(QStringConverter::Utf16LE)},
+        {"UTF-16 big-endian", "\xFE\xFF" + utf16(QStringConverter::Utf16BE)},
+        {"GBK", GbkCodec::encode(names)},
+    };
+    for (const auto& [label, bytes] : cases)
+        EXPECT_EQ(importedText(bytes), utf8) << label;
+    // 0x81 0x20 is neither UTF-8 nor GBK; behind a mark, what does not decode is replaced.
+    EXPECT_EQ(importedText("\xCD\xF5\x81\x20"), std::nullopt);
+    EXPECT_EQ(importedText("\xEF\xBB\xBF\xCD\xF5"), "\uFFFD\uFFFD");
+    EXPECT_EQ(importedText(""), "");
 }
 
 } // namespace

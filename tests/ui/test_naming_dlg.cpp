@@ -29,7 +29,7 @@ private slots:
     void aNewStartClearsTheTicks();
     void startWhileGoodNamesAreShownKeepsThemShown();
     void goodNamesBeforeTheFirstStartUseTheFields();
-    void changedInputsAreExcludedByPosition();
+    void changedInputsAreExcludedByName();
     void theModeCountsOnlyAtStartOrOnTheGoodNamesTab();
     void enterAnywhereRunsStartAndKeepsTheWindowOpen();
     void closeRequestSavesAndRestores();
@@ -174,18 +174,29 @@ void TestNamingDlg::goodNamesBeforeTheFirstStartUseTheFields()
     QCOMPARE(window.exclusions()->model()->rowCount(), 0);
 }
 
-void TestNamingDlg::changedInputsAreExcludedByPosition()
+void TestNamingDlg::changedInputsAreExcludedByName()
 {
     NamingWindow window;
     window.type(wang, meiLi);
     window.start();
     window.tick(0);
     window.tick(3);
-    // The ticks now point at rows 0 and 3 of a two-row list: row 3 deletes nothing.
+    // The ticks named 王美美 and 王丽丽, which the two-character list of 李 does not hold.
     window.type(QStringLiteral("李"), meiLi);
     window.two()->setChecked(true);
     window.tabs()->setCurrentIndex(2);
-    QCOMPARE(rowsOf(window.goodNames()), names({"李丽"}));
+    QCOMPARE(rowsOf(window.goodNames()), names({"李美", "李丽"}));
+
+    // 王美美 was never row 0 of 思远, and 王思远 (row 15 of 美丽思远嘉怡) is row 1 there.
+    window.tabs()->setCurrentIndex(0);
+    window.three()->setChecked(true);
+    window.type(wang, QStringLiteral("美丽思远嘉怡"));
+    window.start();
+    window.tick(0);
+    window.tick(15);
+    window.type(wang, QStringLiteral("思远"));
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), names({"王思思", "王远思", "王远远"}));
 }
 
 void TestNamingDlg::theModeCountsOnlyAtStartOrOnTheGoodNamesTab()

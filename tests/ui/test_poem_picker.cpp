@@ -20,26 +20,39 @@ void TestPoemPicker::addsNewChineseCharacters_data()
 {
     QTest::addColumn<QString>("candidates");
     QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("maxLength");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<int>("added");
     QTest::newRow("punctuation and known characters skipped")
-        << QStringLiteral("美君") << QStringList{QStringLiteral("窈窕淑女，君子好逑。")}
-        << QStringLiteral("美君窈窕淑女子好逑");
+        << QStringLiteral("美君") << QStringList{QStringLiteral("窈窕淑女，君子好逑。")} << 32767
+        << QStringLiteral("美君窈窕淑女子好逑") << 7;
     QTest::newRow("repeats once, lines in order")
-        << QString() << QStringList{QStringLiteral("依依。"), QStringLiteral("明依月！")}
-        << QStringLiteral("依明月");
+        << QString() << QStringList{QStringLiteral("依依。"), QStringLiteral("明依月！")} << 32767
+        << QStringLiteral("依明月") << 3;
     // 𠀋 (U+2000B) and the Korean 가 are not in code page 936; ASCII is not Chinese.
     QTest::newRow("outside GBK or not Chinese")
-        << QStringLiteral("a") << QStringList{QStringLiteral("𠀋가Ab1好")} << QStringLiteral("a好");
+        << QStringLiteral("a") << QStringList{QStringLiteral("𠀋가Ab1好")} << 32767
+        << QStringLiteral("a好") << 1;
     QTest::newRow("nothing selected")
-        << QStringLiteral("美") << QStringList{} << QStringLiteral("美");
+        << QStringLiteral("美") << QStringList{} << 32767 << QStringLiteral("美") << 0;
+    QTest::newRow("up to the field's limit")
+        << QStringLiteral("美君") << QStringList{QStringLiteral("窈窕淑女，君子好逑。")} << 5
+        << QStringLiteral("美君窈窕淑") << 3;
+    QTest::newRow("already full") << QStringLiteral("美君") << QStringList{QStringLiteral("窈窕")}
+                                  << 2 << QStringLiteral("美君") << 0;
 }
 
 void TestPoemPicker::addsNewChineseCharacters()
 {
     QFETCH(QString, candidates);
     QFETCH(QStringList, lines);
+    QFETCH(int, maxLength);
     QFETCH(QString, expected);
-    QCOMPARE(withPoemCharacters(candidates, lines), expected);
+    QFETCH(int, added);
+    const PoemCharacters result = withPoemCharacters(candidates, lines, maxLength);
+    QCOMPARE(result.text, expected);
+    QCOMPARE(result.added, added);
+    QCOMPARE(result.full, maxLength < 32767);
 }
 
 void TestPoemPicker::searchesAsYouTypeAndAddsByKeyboard()
@@ -81,6 +94,16 @@ void TestPoemPicker::searchesAsYouTypeAndAddsByKeyboard()
     query->insert(QStringLiteral("不在诗里"));
     QCOMPARE(results->count(), 0);
     QCOMPARE(count->text(), QStringLiteral("没有找到诗句"));
+
+    // A field of five characters at most takes four more, and the status says so.
+    candidates.setText(QStringLiteral("美"));
+    candidates.setMaxLength(5);
+    query->setText(QStringLiteral("李白"));
+    results->selectAll();
+    add->click();
+    QCOMPARE(candidates.text(), QStringLiteral("美床前明月"));
+    QCOMPARE(count->text(),
+             QStringLiteral("已加入 4 个字。候选字已满（最多 5 个字符），其余的字没有加入。"));
 }
 
 QTEST_MAIN(TestPoemPicker)
