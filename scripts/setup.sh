@@ -63,12 +63,14 @@ fetch_npm_package() {
             exit 1
         fi
     fi
-    local dir="$cache/$folder"
-    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$integrity" ]]; then
+    # The folder is unpacked anew when the tarball or the list of members changes.
+    local dir="$cache/$folder" unpacked
+    unpacked=$(printf '%s\n' "$integrity" "$@")
+    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$unpacked" ]]; then
         rm -rf "$dir" "$dir.part"
         mkdir -p "$dir.part"
         tar -xzf "$tarball" -C "$dir.part" --strip-components=1 --wildcards "$@"
-        echo "$integrity" >"$dir.part/.integrity"
+        echo "$unpacked" >"$dir.part/.integrity"
         mv "$dir.part" "$dir"
     fi
 }
