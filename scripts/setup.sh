@@ -10,8 +10,7 @@ packages=(
     libtinyxml-dev
     libgtest-dev libbenchmark-dev
     clang-14 libclang-rt-14-dev
-    fonts-noto-cjk fonts-droid-fallback fonts-lxgw-wenkai poppler-utils
-    espeak-ng libfontconfig-dev
+    fonts-noto-cjk fonts-droid-fallback poppler-utils
     xdg-utils
     unicode-data bzip2 libbz2-dev python3 python3-jieba
     libroaring-dev
@@ -64,25 +63,22 @@ fetch_npm_package() {
             exit 1
         fi
     fi
-    # The stamp names the members too, so a cache unpacked before more of them were wanted is
-    # unpacked again.
-    local dir="$cache/$folder" stamp="$integrity $*"
-    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$stamp" ]]; then
+    # The folder is unpacked anew when the tarball or the list of members changes.
+    local dir="$cache/$folder" unpacked
+    unpacked=$(printf '%s\n' "$integrity" "$@")
+    if [[ "$(cat "$dir/.integrity" 2>/dev/null)" != "$unpacked" ]]; then
         rm -rf "$dir" "$dir.part"
         mkdir -p "$dir.part"
         tar -xzf "$tarball" -C "$dir.part" --strip-components=1 --wildcards "$@"
-        echo "$stamp" >"$dir.part/.integrity"
+        echo "$unpacked" >"$dir.part/.integrity"
         mv "$dir.part" "$dir"
     fi
 }
 
-# The poetry corpus: whole folders, numbered files and single files.
+# The poetry corpus.
 fetch_npm_package chinese-poetry@2.0.1 poetry/chinese-poetry.integrity chinese-poetry-2.0.1 \
     'package/dist/shijing/*' 'package/dist/chuci/*' \
-    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*' \
-    package/dist/lunyu/lunyu.json package/dist/sishuwujing/daxue.json \
-    package/dist/sishuwujing/zhongyong.json package/dist/sishuwujing/mengzi.json \
-    package/dist/yuanqu/yuanqu.json
+    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
 # The words' readings, for the words a name sounds like.
 fetch_npm_package @pinyin-pro/data@1.3.1 insight/pinyin-pro-data.integrity pinyin-pro-data-1.3.1 \
     'package/json/complete.json'
