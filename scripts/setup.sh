@@ -75,10 +75,13 @@ fetch_npm_package() {
     fi
 }
 
-# The poetry corpus.
+# The poetry corpus: whole folders, numbered files and single files.
 fetch_npm_package chinese-poetry@2.0.1 poetry/chinese-poetry.integrity chinese-poetry-2.0.1 \
     'package/dist/shijing/*' 'package/dist/chuci/*' \
-    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*'
+    'package/dist/quantangshi/poet.tang.*' 'package/dist/songci/ci.song.*' \
+    package/dist/lunyu/lunyu.json package/dist/sishuwujing/daxue.json \
+    package/dist/sishuwujing/zhongyong.json package/dist/sishuwujing/mengzi.json \
+    package/dist/yuanqu/yuanqu.json
 # The words' readings, for the words a name sounds like.
 fetch_npm_package @pinyin-pro/data@1.3.1 insight/pinyin-pro-data.integrity pinyin-pro-data-1.3.1 \
     'package/json/complete.json'
