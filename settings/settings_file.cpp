@@ -45,12 +45,13 @@ std::string SettingsFile::path(const std::string& fileName) const
     return m_folder + "/" + fileName;
 }
 
-void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
+bool SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
 {
     try {
-        saveBytes(fileName, PrintSettings(settings));
+        return saveBytes(fileName, PrintSettings(settings));
     } catch (...) {
-        // Saving is silent: an allocation failure simply leaves the old file.
+        // An allocation failure simply leaves the old file.
+        return false;
     }
 }
 
