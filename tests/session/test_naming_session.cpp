@@ -65,8 +65,9 @@ TEST_F(Session, ClosingKeepsTheInputsAndTheTicksOfTheListFilledLast)
         session.fill(c.inputs);
         const RowSet* saved = session.savedTicks();
         ASSERT_EQ(saved != nullptr, c.offered) << c.label;
-        if (saved)
+        if (saved) {
             EXPECT_EQ(saved->rows(), (std::vector<std::uint32_t>{0, 3}));
+        }
         // Closing without a tick keeps the ticks saved before.
         session.close({kWang, kMeili, true});
     }
