@@ -21,6 +21,8 @@ private slots:
     void theModelSortsEditsAndRemoves();
     void aDamagedFileIsKeptAsideAndToldOnce();
     void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
+    void anExportTakesItsFormatFromTheSuffixInAnyCase_data();
+    void anExportTakesItsFormatFromTheSuffixInAnyCase();
     void ctrlDAddsTheSelectedNamesOnce();
     void theTicksAreRestoredOnlyForTheSameInputs();
 
@@ -188,6 +190,31 @@ void TestFavourites::thePdfHoldsTheNamesAsTextWithTheFontEmbedded()
         }
     }
     QCOMPARE(found, 40);
+}
+
+void TestFavourites::anExportTakesItsFormatFromTheSuffixInAnyCase_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("text") << QStringLiteral("names.txt") << QByteArray("张大\n");
+    QTest::newRow("CSV in capitals")
+        << QStringLiteral("NAMES.CSV") << QByteArray("\xEF\xBB\xBF名字,读音,");
+    QTest::newRow("PDF in capitals") << QStringLiteral("NAMES.PDF") << QByteArray("%PDF-");
+}
+
+void TestFavourites::anExportTakesItsFormatFromTheSuffixInAnyCase()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, start);
+    FavouritesStore store(SettingsFile::nowhere(), nullptr);
+    CFavouritesPage page(store);
+    page.model().change([](FavouritesStore& favourites) { return favourites.add({"张大"}, 1); });
+    QTemporaryDir folder;
+    QCOMPARE(page.writeExport(folder.filePath(fileName)), QString());
+    QFile file(folder.filePath(fileName));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY2(bytes.startsWith(start), bytes.left(40).constData());
 }
 
 void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
