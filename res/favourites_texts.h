@@ -18,7 +18,8 @@ inline constexpr std::string_view favouritesCaption = "收藏";
 inline constexpr std::string_view tooManyToAddMessage =
     "选中的名字超过 %1 个，没有加入收藏。请少选一些。";
 inline constexpr std::string_view addedMessage = "已加入收藏 %1 个名字。";
-inline constexpr std::string_view notAddedNames = "%1 个不是 2 到 8 个汉字的名字没有加入。";
+// %1 is how many names were left out, %2 and %3 the fewest and most characters of a name.
+inline constexpr std::string_view notAddedNames = "%1 个不是 %2 到 %3 个汉字的名字没有加入。";
 // %1 is the most names the favourites hold, %2 the names left out.
 inline constexpr std::string_view favouritesFullMessage =
     "收藏最多 %1 个名字，已满：%2 个名字没有加入。";

@@ -130,7 +130,10 @@ void CFavouritesPage::addFavourites(const std::vector<std::string>& names, int s
     tell(outcome.problems);
     QString report = resourceText(res::addedMessage).arg(outcome.value.merged.added);
     if (outcome.value.skipped > 0)
-        report += QLatin1Char('\n') + resourceText(res::notAddedNames).arg(outcome.value.skipped);
+        report += QLatin1Char('\n') + resourceText(res::notAddedNames)
+                                          .arg(QString::number(outcome.value.skipped),
+                                               QString::number(Favourites::minNameCharacters),
+                                               QString::number(Favourites::maxNameCharacters));
     tellAdded(outcome.value, report, "addedFavouritesNotice");
 }
 

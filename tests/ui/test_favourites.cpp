@@ -112,8 +112,10 @@ void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
 
         ModalAnswer added;
         answerNextModal(&added);
-        page.addFavourites({"李白"}, 1);
+        page.addFavourites({"李白", "王"}, 1);
         QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+        QCOMPARE(added.text,
+                 QStringLiteral("已加入收藏 1 个名字。\n1 个不是 2 到 8 个汉字的名字没有加入。"));
     }
     // The next start reads the new file and says nothing.
     FavouritesStore store(settings, nullptr);
@@ -266,6 +268,7 @@ void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
     answerNextModal(&refused);
     QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(refused.objectName, QStringLiteral("tooManyToAddNotice"));
+    QVERIFY2(refused.text.contains(QStringLiteral("超过 10,000 个")), qPrintable(refused.text));
     QCOMPARE(page->model().rowCount(), 4);
 }
 
