@@ -21,8 +21,7 @@ struct FileProblem {
 };
 
 // What an operation did: its value, and what went wrong with which file, in the order it
-// happened. A problem the user has been told of is not reported again in the same run where
-// the operation says so.
+// happened. Where an operation says so, a problem is reported once a run only.
 template <typename Value>
 struct Outcome {
     Value value{};
