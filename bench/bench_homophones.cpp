@@ -1,6 +1,10 @@
-// The homophones and 平仄 of a row, and what the word table costs in memory, without a window.
+// The homophones, 平仄 and 字义 of a row, and what the word and meaning tables cost in memory,
+// without a window.
 #include "bench/resident_memory.h"
+#include "hanzi/character_meaning.h"
+#include "hanzi/meaning_table.h"
 #include "insight/name_insight.h"
+#include "insight/name_text.h"
 
 #include <benchmark/benchmark.h>
 #include <iconv.h>
@@ -83,8 +87,45 @@ void BM_WordTableResident(benchmark::State& state)
     benchmark::DoNotOptimize(texts);
 }
 
+// The size of the meaning table in the program, and the resident memory it adds once every
+// code point has been looked up; runs before any other benchmark has touched the table.
+void BM_MeaningTable(benchmark::State& state)
+{
+    using namespace meaning_table;
+    const double before = residentMegabytes();
+    std::size_t meanings = 0;
+    for (auto _ : state) {
+        for (char32_t codePoint = 0; codePoint <= 0x10FFFF; ++codePoint)
+            meanings += !MeaningOf(codePoint).empty();
+    }
+    state.counters["entries"] = static_cast<double>(meanings);
+    state.counters["table_MB"] =
+        static_cast<double>(sizeof kEntryCount + kEntryCount * sizeof(char32_t) +
+                            (kEntryCount + 1) * sizeof(std::uint32_t) + kMeaningBegin[kEntryCount] +
+                            1) /
+        1e6;
+    state.counters["resident_growth_MB"] = residentMegabytes() - before;
+}
+
+// The 字义 CSV field of random rows of 范 and 3,000 characters, as an export appends it.
+void BM_MeaningField(benchmark::State& state)
+{
+    const NameInsight insight(NameList("\xB7\xB6", candidates(3000), NameMode::ThreeCharacter),
+                              decode);
+    const NameText text(insight);
+    std::mt19937_64 random(3);
+    std::string field;
+    for (auto _ : state) {
+        field.clear();
+        text.appendMeaningField(field, random() % insight.names().size());
+        benchmark::DoNotOptimize(field);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_MeaningTable)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MeaningField);
 BENCHMARK(BM_HomophoneText)->Arg(1000)->Arg(3000);
 BENCHMARK(BM_Tooltip);
 BENCHMARK(BM_WordTableResident)->Iterations(1)->Unit(benchmark::kMillisecond);

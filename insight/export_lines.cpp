@@ -8,7 +8,7 @@ std::string exportHeader(ExportFormat format)
     if (format == ExportFormat::Text)
         return {};
     return "\xEF\xBB\xBF"
-           "名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处\r\n";
+           "名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处,字义\r\n";
 }
 
 void appendCsvField(std::string& out, std::string_view field)
@@ -45,5 +45,7 @@ void appendExportLine(std::string& out, const NameText& text, std::uint64_t row,
         sources->append(source, row);
         appendCsvField(out, source);
     }
+    out += ',';
+    text.appendMeaningField(out, row);
     out += "\r\n";
 }

@@ -1,5 +1,6 @@
 #include "insight/name_insight.h"
 
+#include "hanzi/character_meaning.h"
 #include "hanzi/utf8.h"
 #include "insight/level_tones.h"
 
@@ -218,8 +219,10 @@ std::string NameCharacters::tooltip() const
                    "」不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入。";
     }
     for (const Character* character : given) {
+        if (const std::string_view meaning = MeaningOf(character->codePoint); !meaning.empty())
+            tip += "\n字义：" + text(*character) + ' ' + std::string(meaning);
         if (!character->info->definition.empty())
-            tip += "\n释义：" + text(*character) + ' ' + character->info->definition;
+            tip += "\n英译：" + text(*character) + ' ' + character->info->definition;
     }
     return tip + '\n' + soundLines();
 }

@@ -59,7 +59,8 @@ public:
     // The tooltip's lines about the sound of the whole name: 平仄, and 谐音 when there are
     // homophones; empty when no character is covered.
     std::string soundLines() const;
-    // Multi-line text for the name's tooltip, UTF-8.
+    // Multi-line text for the name's tooltip, UTF-8; each given-name character's 字义 line comes
+    // before its English gloss (英译).
     std::string tooltip() const;
     // The single line of the reading column: readings, tone digits, total strokes, and a mark
     // when the name sounds like an unseemly word.

@@ -1,7 +1,9 @@
 #include "insight/name_text.h"
 
 #include "hanzi/utf8.h"
+#include "insight/export_lines.h"
 #include "insight/level_tones.h"
+#include "insight/meaning_text.h"
 #include "insight/name_insight.h"
 
 #include <charconv>
@@ -27,8 +29,10 @@ NameText::NameText(const NameInsight& insight)
 NameText::Piece NameText::pieceOf(const auto& characters)
 {
     Piece piece;
+    std::u32string codePoints;
     for (const NameInsight::Character& character : characters) {
         utf8::append(piece.text, character.codePoint);
+        codePoints += character.codePoint;
         const char* separator = piece.readings.empty() ? "" : " ";
         piece.readings += separator + (character.covered() ? character.reading : "?");
         piece.tones += (piece.tones.empty() ? "" : "-") +
@@ -38,6 +42,8 @@ NameText::Piece NameText::pieceOf(const auto& characters)
         piece.strokes += character.covered() ? character.info->strokes : 0;
         piece.standard = piece.standard && character.covered() && character.info->generalStandard;
     }
+    piece.meanings = MeaningText(codePoints);
+    piece.quoted = piece.meanings.find('"') != std::string::npos;
     return piece;
 }
 
@@ -86,4 +92,33 @@ void NameText::appendInsightFields(std::string& text, std::uint64_t row) const
     if (added)
         found->second = m_insight->homophones(row);
     text += ',' + found->second;
+}
+
+void NameText::appendMeaningField(std::string& text, std::uint64_t row) const
+{
+    // A unit is two bytes, so it holds one Chinese character at most: a character repeats
+    // where a unit's meanings repeat.
+    const NameList& names = m_insight->names();
+    const auto join = [&](std::string& out) {
+        std::size_t joined = 0;
+        for (int position = 0; position < names.unitsPerName(); ++position) {
+            const std::string& meanings = m_units[names.unitIndex(row, position)].meanings;
+            bool repeated = false;
+            for (int earlier = 0; earlier < position; ++earlier)
+                repeated = repeated || m_units[names.unitIndex(row, earlier)].meanings == meanings;
+            if (meanings.empty() || repeated)
+                continue;
+            out += joined++ ? "｜" : "";
+            out += meanings;
+        }
+    };
+    // A valid meaning holds no comma or line break; the rare one with a quote needs quoting.
+    bool quoted = false;
+    for (int position = 0; position < names.unitsPerName(); ++position)
+        quoted = quoted || m_units[names.unitIndex(row, position)].quoted;
+    if (!quoted)
+        return join(text);
+    std::string field;
+    join(field);
+    appendCsvField(text, field);
 }

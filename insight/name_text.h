@@ -19,6 +19,8 @@ public:
     // general standard list, 平仄 and homophones, comma-separated as CSV fields; the same values
     // as the insight's. Homophones are worked out once per pair of unit sounds.
     void appendInsightFields(std::string& text, std::uint64_t row) const;
+    // Appends the 字义 of the given name (see MeaningText) as one CSV field.
+    void appendMeaningField(std::string& text, std::uint64_t row) const;
 
 private:
     struct Piece {
@@ -29,6 +31,8 @@ private:
         int strokes = 0;
         bool standard = true;
         std::uint64_t sound = 0; // units of equal sound share it
+        std::string meanings;    // MeaningText of the characters
+        bool quoted = false;     // whether `meanings` holds a quote
     };
     static Piece pieceOf(const auto& characters);
 

@@ -1,6 +1,8 @@
 #include "shortlist/favourites_file.h"
 
+#include "hanzi/utf8.h"
 #include "insight/export_lines.h"
+#include "insight/meaning_text.h"
 #include "insight/text_facts.h"
 #include "shortlist/favourite_columns.h"
 
@@ -13,6 +15,16 @@ using namespace favourites_file;
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t maxTimeBytes = 32;
+// An export has the 字义 of the given name after this column; the 收藏 table leaves it out.
+constexpr std::string_view meaningsFollow = "出处";
+
+std::string meaningsOf(const Favourite& favourite)
+{
+    const std::u32string characters = utf8::decodeAll(favourite.name);
+    return MeaningText(std::u32string_view(characters)
+                           .substr(std::min(characters.size(),
+                                            static_cast<std::size_t>(favourite.surnameLength))));
+}
 
 using Record = std::vector<std::string>;
 
@@ -191,6 +203,8 @@ std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
         for (const FactColumn& column : factColumns) {
             out += ',';
             out += column.heading;
+            if (column.heading == meaningsFollow)
+                out += ",字义";
         }
         for (const std::string_view heading : {noteHeading, addedHeading}) {
             out += ',';
@@ -207,6 +221,10 @@ std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
         for (const FactColumn& column : factColumns) {
             out += ',';
             appendCsvField(out, column.text(*facts));
+            if (column.heading == meaningsFollow) {
+                out += ',';
+                appendCsvField(out, meaningsOf(*row));
+            }
         }
         out += ',';
         appendCsvField(out, row->note);

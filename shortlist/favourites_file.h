@@ -44,5 +44,6 @@ struct ExportedFavourite {
 };
 
 // The export of `rows`: a name a line, or with `csv` UTF-8 CSV with a byte order mark and a
-// header line, each row's name, fact columns (see factColumns), note and added time.
+// header line, each row's name, fact columns (see factColumns) with 字义 after 出处, note and
+// added time.
 std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv);

@@ -1,3 +1,4 @@
+#include "hanzi/character_meaning.h"
 #include "hanzi/utf8.h"
 #include "insight/name_insight.h"
 #include "insight/text_facts.h"
@@ -78,17 +79,33 @@ TEST(TextFacts, TakeACompoundSurnameOnlyWhenAGivenNameFollows)
 
 INSTANTIATE_TEST_SUITE_P(NameInsight, RowFacts, testing::ValuesIn(rowCases));
 
-TEST(NameInsight, TooltipTellsReadingsStrokesPolyphonesAndGlosses)
+// The tooltip's 字义 line of `character`, empty while the table has no meaning for it.
+std::string meaningLine(std::string_view character, char32_t codePoint)
 {
+    const std::string_view meaning = MeaningOf(codePoint);
+    return meaning.empty() ? ""
+                           : "字义：" + std::string(character) + ' ' + std::string(meaning) + '\n';
+}
+
+TEST(NameInsight, TooltipTellsReadingsStrokesPolyphonesMeaningsAndGlosses)
+{
+    ASSERT_FALSE(MeaningOf(U'美').empty());
     const NameInsight insight(NameList("\xCD\xF5", "\xC3\xC0\xC0\xD6", NameMode::ThreeCharacter),
                               decode);
     EXPECT_EQ(insight.tooltip(1), "王美乐\n"
                                   "读音：wáng měi lè（2-3-4）\n"
                                   "笔画：王 4 + 美 9 + 乐 5 = 18\n"
-                                  "多音字：乐 lè / yuè\n"
-                                  "释义：美 beautiful, pretty; pleasing\n"
-                                  "释义：乐 happy, glad; enjoyable; music\n"
-                                  "平仄：平仄仄");
+                                  "多音字：乐 lè / yuè\n" +
+                                      meaningLine("美", U'美') +
+                                      "英译：美 beautiful, pretty; pleasing\n" +
+                                      meaningLine("乐", U'乐') +
+                                      "英译：乐 happy, glad; enjoyable; music\n"
+                                      "平仄：平仄仄");
+    // The surname's meaning is not told; a repeated character's once.
+    const std::string tip = insight.tooltip(0); // 王美美
+    EXPECT_EQ(tip.find("字义：王"), std::string::npos);
+    EXPECT_EQ(tip.find("字义：美"), tip.rfind("字义：美"));
+    EXPECT_NE(tip.find("字义：美"), std::string::npos);
 }
 
 TEST(NameInsight, TellsLevelsAndHomophonesOfTheWholeName)

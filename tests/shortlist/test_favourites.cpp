@@ -1,4 +1,6 @@
+#include "hanzi/character_meaning.h"
 #include "hanzi/utf8.h"
+#include "insight/export_lines.h"
 #include "shortlist/favourites_file.h"
 #include "shortlist/saved_ticks.h"
 #include "shortlist/tick_record.h"
@@ -189,6 +191,30 @@ SavedTicks ticks(std::initializer_list<std::uint32_t> rows, std::uint64_t count)
     for (const std::uint32_t row : rows)
         saved.ticks.set(row, true);
     return saved;
+}
+
+TEST(FavouritesExport, PutsTheGivenNamesMeaningsAfterTheSource)
+{
+    ASSERT_FALSE(MeaningOf(U'子').empty());
+    const Favourite favourites[] = {named("王子子"), named("王一美")};
+    std::vector<TextFacts> facts;
+    std::vector<ExportedFavourite> rows;
+    for (const Favourite& favourite : favourites)
+        facts.push_back(textFactsOf(favourite.name, favourite.surnameLength));
+    for (std::size_t i = 0; i < facts.size(); ++i)
+        rows.push_back({&favourites[i], &facts[i]});
+    const auto meaning = [](char32_t c) { return std::string(MeaningOf(c)); };
+    // The surname's meaning is left out, a repeated character's told once, a quote doubled.
+    std::string quoted;
+    appendCsvField(quoted, "一：" + meaning(U'一') + "｜美：" + meaning(U'美'));
+    const std::string line[] = {
+        "王子子," + facts[0].readings + ',' + facts[0].levels + ",4+3+3=10,,子：" + meaning(U'子'),
+        "王一美," + facts[1].readings + ',' + facts[1].levels + ",4+1+9=14,," + quoted,
+    };
+    EXPECT_EQ(exportFavourites(rows, true),
+              "\xEF\xBB\xBF名字,读音,平仄,笔画,出处,字义,谐音,备注,加入时间\r\n" + line[0] + ',' +
+                  facts[0].homophones + ",,2026-12-07 15:30:00\r\n" + line[1] + ',' +
+                  facts[1].homophones + ",,2026-12-07 15:30:00\r\n");
 }
 
 TEST(SavedTicksFile, RoundTripKeepsInputsAndRows)

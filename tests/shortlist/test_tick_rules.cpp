@@ -1,5 +1,6 @@
 #include "hanzi/toneless.h"
 #include "insight/export_lines.h"
+#include "insight/meaning_text.h"
 #include "insight/name_insight.h"
 #include "insight/name_text.h"
 #include "shortlist/tick_record.h"
@@ -21,13 +22,14 @@ namespace {
 
 // Characters with homophones (礼 理 李, 力 立), shared tones, a character with two readings (乐)
 // characters outside the general standard list (喆 囍 犇), and characters that make 范统 sound
-// like 饭桶 or 尸 after 死 like 死尸, as GBK.
+// like 饭桶 or 尸 after 死 like 死尸, and characters whose 字义 quotes an example (一 个), as GBK.
 const GbkCharacters pool{
     {"\xC3\xC0", U'美'}, {"\xC0\xF6", U'丽'}, {"\xC0\xF1", U'礼'}, {"\xC0\xED", U'理'},
     {"\xC1\xA6", U'力'}, {"\xC1\xA2", U'立'}, {"\xC0\xD6", U'乐'}, {"\xBA\xC3", U'好'},
     {"\x86\xB4", U'喆'}, {"\x87\xD6", U'囍'}, {"\xA0\xC4", U'犇'}, {"\xF6\xCE", U'鑫'},
     {"\xCD\xF5", U'王'}, {"\xC0\xEE", U'李'}, {"\xB5\xA5", U'单'}, {"\xB7\xB6", U'范'},
     {"\xCD\xB3", U'统'}, {"\xCD\xA8", U'通'}, {"\xCA\xAC", U'尸'}, {"\xCB\xC0", U'死'},
+    {"\xD2\xBB", U'一'}, {"\xB8\xF6", U'个'},
 };
 
 std::u32string decode(std::string_view gbk)
@@ -360,15 +362,19 @@ TEST(TickRecordUndo, ARuleAfterRestoredTicksIsTakenBackExactly)
 TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
 {
     // '"' and ',' in the candidates end up inside names; 范 with 统通尸死 sounds like words, the
-    // homophones of one pair of unit sounds coming from the cache after the first row.
+    // homophones of one pair of unit sounds coming from the cache after the first row; the 字义
+    // of 一 and 个 hold quotes.
     const NameInsight insights[] = {
         NameInsight(NameList("\xB5\xA5", "\xC0\xD6\xC3\xC0\x87\xD6\",a,", NameMode::ThreeCharacter),
                     decode),
         NameInsight(NameList("\xB7\xB6", "\xCD\xB3\xCD\xA8\xCA\xAC\xCB\xC0\xCD\xB3",
                              NameMode::ThreeCharacter),
                     decode),
+        NameInsight(NameList("\xCD\xF5", "\xD2\xBB\xB8\xF6\xC3\xC0", NameMode::ThreeCharacter),
+                    decode),
     };
     int withHomophones = 0;
+    int withQuotedMeanings = 0;
     for (const NameInsight& insight : insights) {
         const NameText text(insight);
         for (std::uint64_t row = 0; row < insight.names().size(); ++row) {
@@ -381,14 +387,21 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
             const bool standard = std::ranges::all_of(insight.characters(row), [](auto* c) {
                 return c->covered() && c->info->generalStandard;
             });
+            std::u32string given;
+            for (const NameInsight::Character* character : givenName(insight, row))
+                given += character->codePoint;
+            std::string meanings;
+            appendCsvField(meanings, MeaningText(given));
             EXPECT_EQ(line, field + ',' + insight.readings(row) + ',' + insight.toneDigits(row) +
                                 ',' + std::to_string(insight.totalStrokes(row)) +
                                 (standard ? ",是," : ",否,") + insight.levels(row) + ',' +
-                                insight.homophones(row) + ",\r\n");
+                                insight.homophones(row) + ",," + meanings + "\r\n");
             withHomophones += !insight.homophones(row).empty();
+            withQuotedMeanings += meanings.starts_with('"');
         }
     }
     EXPECT_GT(withHomophones, 3);
+    EXPECT_GT(withQuotedMeanings, 0);
     for (const auto& [field, written] : std::initializer_list<std::pair<const char*, const char*>>{
              {"plain", "plain"},
              {"a\"b,c", "\"a\"\"b,c\""},
@@ -400,7 +413,7 @@ TEST(ExportLines, CsvFieldsMatchTheInsightAndQuoteAsRfc4180Asks)
         EXPECT_EQ(quoted, written) << field;
     }
     EXPECT_EQ(exportHeader(ExportFormat::Csv),
-              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处\r\n");
+              "\xEF\xBB\xBF名字,读音,声调,笔画,通用规范汉字,平仄,谐音,出处,字义\r\n");
 }
 
 TEST(Toneless, DropsEveryKindOfMark)

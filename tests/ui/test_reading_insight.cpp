@@ -1,3 +1,4 @@
+#include "hanzi/character_meaning.h"
 #include "tests/support/naming_window.h"
 #include "tests/support/private_preferences.h"
 #include "ui/name_list_model.h"
@@ -77,15 +78,24 @@ void TestReadingInsight::everyPageShowsTheRowsInsightAsTooltip()
     // The good-names page lost 王美美, so its row 0 is the others' row 1.
     const int row = page == 2 ? 0 : 1;
     QCOMPARE(list->model()->index(row, 0).data().toString(), QStringLiteral("王美乐"));
+    QVERIFY(!MeaningOf(U'美').empty());
+    const auto meaningLine = [](char32_t character) {
+        const std::string_view meaning = MeaningOf(character);
+        return meaning.empty() ? QString()
+                               : QStringLiteral("字义：%1 %2\n")
+                                     .arg(QString::fromUcs4(&character, 1),
+                                          QString::fromUtf8(meaning.data(), meaning.size()));
+    };
     QCOMPARE(tooltipOf(list, row),
              QStringLiteral("王美乐\n"
                             "读音：wáng měi lè（2-3-4）\n"
                             "笔画：王 4 + 美 9 + 乐 5 = 18\n"
-                            "多音字：乐 lè / yuè\n"
-                            "释义：美 beautiful, pretty; pleasing\n"
-                            "释义：乐 happy, glad; enjoyable; music\n"
-                            "平仄：平仄仄\n"
-                            "出处：楚辞·远游（屈原）：内欣欣而自美兮，聊媮娱以淫乐。"));
+                            "多音字：乐 lè / yuè\n") +
+                 meaningLine(U'美') + QStringLiteral("英译：美 beautiful, pretty; pleasing\n") +
+                 meaningLine(U'乐') +
+                 QStringLiteral("英译：乐 happy, glad; enjoyable; music\n"
+                                "平仄：平仄仄\n"
+                                "出处：楚辞·远游（屈原）：内欣欣而自美兮，聊媮娱以淫乐。"));
 }
 
 void TestReadingInsight::tooltipShowsMarkupAsItIs()
