@@ -2,9 +2,7 @@
 
 #include "app/instance_guard.h"
 #include "app/termination_request.h"
-#include "res/favourites_texts.h"
 #include "res/string_table.h"
-#include "settings/settings_location.h"
 #include "ui/naming_dlg.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
@@ -36,10 +34,9 @@ void CNamingApp::initInstance()
         return;
     }
     // Holding the guard, no other copy of this user can be saving: what is left was killed.
-    for (const std::string_view fileName :
-         {res::settingsFileName, res::favouritesFileName, res::ticksFileName})
-        ProgramSettingsFile().removeStaleTemporaryFiles(std::string(fileName));
-    CNamingDlg dialog;
+    SessionFiles files = SessionFiles::ofProgram();
+    files.removeStaleTemporaryFiles();
+    CNamingDlg dialog(std::move(files));
     const TerminationRequest termination;
     connect(&termination, &TerminationRequest::requested, &dialog,
             [&dialog] { closeWhenOnTop(&dialog); });

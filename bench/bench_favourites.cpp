@@ -2,6 +2,7 @@
 // the last run saved and restored at n = 32,767 (1,073,676,289 rows), offscreen.
 #include "codec/gbk_codec.h"
 #include "hanzi/utf8.h"
+#include "poetry/embedded_corpus.h"
 #include "settings/settings_file.h"
 #include "shortlist/favourites_file.h"
 #include "shortlist/saved_ticks.h"
@@ -43,16 +44,31 @@ Favourites favourites(std::size_t count)
     return list;
 }
 
-// Fills the model, shows the table and paints it once.
+// A settings folder whose favourites file holds 10,000 favourites.
+class SavedFavourites {
+public:
+    SavedFavourites()
+    {
+        m_settings.saveBytes("favourites.csv", printFavourites(favourites(10'000)));
+    }
+    const SettingsFile& settings() const { return m_settings; }
+
+private:
+    QTemporaryDir m_folder;
+    SettingsFile m_settings = SettingsFile::inFolder(m_folder.path().toStdString());
+};
+
+// Reads the file into the model, shows the table and paints it once.
 void BM_FavouritesShown(benchmark::State& state)
 {
-    const Favourites list = favourites(10'000);
+    const SavedFavourites saved;
     for (auto _ : state) {
-        FavouritesModel model;
+        FavouritesStore store(saved.settings(), &embeddedCorpus());
+        FavouritesModel model(store);
         QTableView view;
         view.resize(900, 600);
         view.setModel(&model);
-        model.setFavourites(list);
+        model.change([](FavouritesStore& favourites) { return favourites.open(); });
         view.show();
         benchmark::DoNotOptimize(view.grab());
     }
@@ -60,12 +76,14 @@ void BM_FavouritesShown(benchmark::State& state)
 
 void BM_FavouritesSorted(benchmark::State& state)
 {
-    FavouritesModel model;
+    const SavedFavourites saved;
+    FavouritesStore store(saved.settings(), &embeddedCorpus());
+    FavouritesModel model(store);
     QTableView view;
     view.resize(900, 600);
     view.setModel(&model);
     view.setSortingEnabled(true);
-    model.setFavourites(favourites(10'000));
+    model.change([](FavouritesStore& favourites) { return favourites.open(); });
     view.show();
     const int column = static_cast<int>(state.range(0));
     Qt::SortOrder order = Qt::AscendingOrder;
@@ -142,7 +160,8 @@ void BM_TicksRestored(benchmark::State& state)
     const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
     settings.saveBytes("ticks.bin",
                        *printSavedTicks(ticksAt32767(static_cast<std::uint64_t>(state.range(0)))));
-    ExclusionModel model;
+    TickRecord ticks;
+    ExclusionModel model(ticks);
     model.setNames(NameList(GbkCodec::encode(QStringLiteral("王")),
                             GbkCodec::encode(ideographs(32767)), NameMode::ThreeCharacter));
     for (auto _ : state) {
@@ -162,7 +181,7 @@ void BM_WindowOpened(benchmark::State& state)
         settings.saveBytes("favourites.csv",
                            printFavourites(favourites(static_cast<std::size_t>(state.range(0)))));
     for (auto _ : state) {
-        CNamingDlg window(settings);
+        CNamingDlg window{SessionFiles(settings)};
         window.show();
         benchmark::DoNotOptimize(window.grab());
     }

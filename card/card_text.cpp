@@ -82,14 +82,8 @@ CardText cardTextOfRow(const NameInsight& insight, std::uint64_t row, const Poet
 
 CardText cardTextOfName(std::string_view name, std::size_t surnameLength, std::string source)
 {
-    std::u32string codePoints;
-    for (std::size_t offset = 0; offset < name.size();) {
-        const utf8::Decoded decoded = utf8::decodeAt(name, offset);
-        codePoints += decoded.wellFormed ? decoded.codePoint : U'\uFFFD';
-        offset += decoded.length;
-    }
-    const std::vector<NameInsight::Character> characters =
-        NameInsight::charactersOf(codePoints, surnameLength);
+    const std::vector<NameCharacter> characters =
+        describeName(utf8::decodeAll(name), surnameLength);
     std::vector<const NameInsight::Character*> pointers;
     for (const NameInsight::Character& character : characters)
         pointers.push_back(&character);

@@ -130,7 +130,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view surname = input.substr(0, surnameLength);
     const std::string_view candidates = input.substr(surnameLength);
 
-    const std::string cleaned = NameList::cleanCandidates(candidates);
+    const std::string cleaned = NameCombiner::cleanCandidates(candidates);
     FUZZ_CHECK(cleaned == WithoutSeparators(candidates));
 
     if (candidates.size() <= kMaxTwoCharacterBytes)

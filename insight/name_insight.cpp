@@ -9,7 +9,7 @@
 
 namespace {
 
-using Character = NameInsight::Character;
+using Character = NameCharacter;
 using Characters = std::vector<const Character*>;
 
 Character describe(char32_t codePoint, std::string reading)
@@ -72,34 +72,184 @@ std::string strokeText(const Character& character)
 
 } // namespace
 
+std::vector<NameCharacter> describeName(std::u32string_view text, std::size_t surnameLength)
+{
+    const std::size_t surname = std::min(surnameLength, text.size());
+    std::vector<std::string> surnameReadings = SurnameReadings(text.substr(0, surname));
+    std::vector<NameCharacter> characters;
+    characters.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        characters.push_back(describe(text[i], i < surname ? std::move(surnameReadings[i]) : ""));
+    return characters;
+}
+
+NameCharacters::NameCharacters(std::vector<const NameCharacter*> characters,
+                               std::size_t surnameLength)
+    : m_characters(std::move(characters))
+    , m_surnameLength(std::min(surnameLength, m_characters.size()))
+{
+}
+
+NameCharacters::NameCharacters(std::span<const NameCharacter> characters, std::size_t surnameLength)
+    : NameCharacters(
+          [characters] {
+              Characters pointers;
+              for (const NameCharacter& character : characters)
+                  pointers.push_back(&character);
+              return pointers;
+          }(),
+          surnameLength)
+{
+}
+
+std::u32string NameCharacters::givenName() const
+{
+    std::u32string name;
+    for (std::size_t i = m_surnameLength; i < m_characters.size(); ++i)
+        name += m_characters[i]->codePoint;
+    return name;
+}
+
+std::string NameCharacters::readings() const
+{
+    return joined(m_characters, " ", [](const Character& character) {
+        return character.covered() ? character.reading : std::string("?");
+    });
+}
+
+std::string NameCharacters::toneDigits() const
+{
+    return joined(m_characters, "-", [](const Character& character) {
+        return character.covered() ? std::to_string(character.tone) : std::string("?");
+    });
+}
+
+std::vector<int> NameCharacters::strokes() const
+{
+    std::vector<int> strokes;
+    for (const Character* character : m_characters)
+        strokes.push_back(character->covered() ? character->info->strokes : 0);
+    return strokes;
+}
+
+int NameCharacters::totalStrokes() const
+{
+    const std::vector<int> each = strokes();
+    return std::accumulate(each.begin(), each.end(), 0);
+}
+
+std::string NameCharacters::strokeSum() const
+{
+    return joined(m_characters, "+", strokeText) + '=' + std::to_string(totalStrokes());
+}
+
+std::vector<bool> NameCharacters::outsideStandard() const
+{
+    std::vector<bool> outside;
+    for (const Character* character : m_characters)
+        outside.push_back(character->covered() && !character->info->generalStandard);
+    return outside;
+}
+
+std::vector<Syllable> NameCharacters::syllables() const
+{
+    std::vector<Syllable> syllables;
+    for (const Character* character : m_characters)
+        syllables.push_back(character->syllable);
+    return syllables;
+}
+
+std::string NameCharacters::levels() const
+{
+    std::vector<int> tones;
+    for (const Character* character : m_characters)
+        tones.push_back(character->covered() ? character->tone : 0);
+    return LevelText(tones);
+}
+
+std::string NameCharacters::homophones() const
+{
+    return HomophoneText(syllables(), m_surnameLength);
+}
+
+bool NameCharacters::hasUnseemlyHomophone() const
+{
+    return HasUnseemlyHomophone(syllables(), m_surnameLength);
+}
+
+std::string NameCharacters::soundLines() const
+{
+    if (!anyCovered(m_characters))
+        return {};
+    std::string lines = "平仄：" + levels();
+    if (const std::string words = homophones(); !words.empty())
+        lines += "\n谐音：" + words;
+    return lines;
+}
+
+std::string NameCharacters::tooltip() const
+{
+    const Characters& all = m_characters;
+    std::string tip = joined(all, "", text);
+    const Characters covered = distinctCovered(all.begin(), all.end());
+    if (covered.empty())
+        return tip;
+
+    tip += "\n读音：" + readings() + "（" + toneDigits() + "）";
+    tip += "\n笔画：" +
+           joined(all, " + ",
+                  [](const Character& character) {
+                      return text(character) + ' ' + strokeText(character);
+                  }) +
+           " = " + std::to_string(totalStrokes());
+
+    const Characters given =
+        distinctCovered(all.begin() + static_cast<std::ptrdiff_t>(m_surnameLength), all.end());
+    for (const Character* character : given) {
+        const std::vector<std::string>& readings = character->info->readings;
+        if (readings.size() > 1) {
+            tip += "\n多音字：" + text(*character) + ' ';
+            for (std::size_t i = 0; i < readings.size(); ++i)
+                tip += (i == 0 ? "" : " / ") + readings[i];
+        }
+    }
+    for (const Character* character : covered) {
+        if (!character->info->generalStandard)
+            tip += "\n注意：「" + text(*character) +
+                   "」不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入。";
+    }
+    for (const Character* character : given) {
+        if (const std::string_view meaning = MeaningOf(character->codePoint); !meaning.empty())
+            tip += "\n字义：" + text(*character) + ' ' + std::string(meaning);
+        if (!character->info->definition.empty())
+            tip += "\n英译：" + text(*character) + ' ' + character->info->definition;
+    }
+    return tip + '\n' + soundLines();
+}
+
+std::string NameCharacters::columnText() const
+{
+    if (!anyCovered(m_characters))
+        return {};
+    return readings() + "（" + toneDigits() + "）  " + std::to_string(totalStrokes()) + " 画" +
+           (hasUnseemlyHomophone() ? "  ⚠谐音不雅" : "");
+}
+
 NameInsight::NameInsight(NameList names, const Decoder& decode)
     : m_names(std::move(names))
 {
     const std::u32string surname = decode(m_names.surname());
-    m_surname = charactersOf(surname, surname.size());
+    m_surname = describeName(surname, surname.size());
 
     // Most units are one character.
     m_unitCharacters.reserve(m_names.unitCount());
     m_unitBegin.reserve(m_names.unitCount() + 1);
     m_unitBegin.push_back(0);
     for (std::uint64_t i = 0; i < m_names.unitCount(); ++i) {
-        for (const char32_t codePoint : decode(m_names.unit(i)))
-            m_unitCharacters.push_back(describe(codePoint, {}));
+        for (NameCharacter& character : describeName(decode(m_names.unit(i)), 0))
+            m_unitCharacters.push_back(std::move(character));
         m_unitBegin.push_back(static_cast<std::uint32_t>(m_unitCharacters.size()));
     }
-}
-
-std::vector<Character> NameInsight::charactersOf(std::u32string_view name,
-                                                 std::size_t surnameLength)
-{
-    const std::size_t surname = std::min(surnameLength, name.size());
-    std::vector<std::string> surnameReadings = SurnameReadings(name.substr(0, surname));
-    std::vector<Character> characters;
-    characters.reserve(name.size());
-    for (std::size_t i = 0; i < name.size(); ++i)
-        characters.push_back(
-            describe(name[i], i < surname ? std::move(surnameReadings[i]) : std::string()));
-    return characters;
 }
 
 std::span<const Character> NameInsight::unit(std::uint64_t index) const
@@ -120,121 +270,7 @@ Characters NameInsight::characters(std::uint64_t row) const
     return characters;
 }
 
-std::string NameInsight::readings(std::uint64_t row) const
+NameCharacters NameInsight::name(std::uint64_t row) const
 {
-    return joined(characters(row), " ", [](const Character& character) {
-        return character.covered() ? character.reading : std::string("?");
-    });
-}
-
-std::string NameInsight::toneDigits(std::uint64_t row) const
-{
-    return joined(characters(row), "-", [](const Character& character) {
-        return character.covered() ? std::to_string(character.tone) : std::string("?");
-    });
-}
-
-std::vector<int> NameInsight::strokes(std::uint64_t row) const
-{
-    std::vector<int> strokes;
-    for (const Character* character : characters(row))
-        strokes.push_back(character->covered() ? character->info->strokes : 0);
-    return strokes;
-}
-
-int NameInsight::totalStrokes(std::uint64_t row) const
-{
-    const std::vector<int> each = strokes(row);
-    return std::accumulate(each.begin(), each.end(), 0);
-}
-
-std::vector<bool> NameInsight::outsideStandard(std::uint64_t row) const
-{
-    std::vector<bool> outside;
-    for (const Character* character : characters(row))
-        outside.push_back(character->covered() && !character->info->generalStandard);
-    return outside;
-}
-
-std::vector<Syllable> NameInsight::syllables(std::uint64_t row) const
-{
-    std::vector<Syllable> syllables;
-    for (const Character* character : characters(row))
-        syllables.push_back(character->syllable);
-    return syllables;
-}
-
-std::string NameInsight::levels(std::uint64_t row) const
-{
-    std::vector<int> tones;
-    for (const Character* character : characters(row))
-        tones.push_back(character->covered() ? character->tone : 0);
-    return LevelText(tones);
-}
-
-std::string NameInsight::homophones(std::uint64_t row) const
-{
-    return HomophoneText(syllables(row), m_surname.size());
-}
-
-bool NameInsight::hasUnseemlyHomophone(std::uint64_t row) const
-{
-    return HasUnseemlyHomophone(syllables(row), m_surname.size());
-}
-
-std::string NameInsight::soundLines(std::uint64_t row) const
-{
-    if (!anyCovered(characters(row)))
-        return {};
-    std::string lines = "平仄：" + levels(row);
-    if (const std::string words = homophones(row); !words.empty())
-        lines += "\n谐音：" + words;
-    return lines;
-}
-
-std::string NameInsight::tooltip(std::uint64_t row) const
-{
-    const Characters all = characters(row);
-    std::string tip = joined(all, "", text);
-    const Characters covered = distinctCovered(all.begin(), all.end());
-    if (covered.empty())
-        return tip;
-
-    tip += "\n读音：" + readings(row) + "（" + toneDigits(row) + "）";
-    tip += "\n笔画：" +
-           joined(all, " + ",
-                  [](const Character& character) {
-                      return text(character) + ' ' + strokeText(character);
-                  }) +
-           " = " + std::to_string(totalStrokes(row));
-
-    const Characters given = distinctCovered(all.begin() + std::ssize(m_surname), all.end());
-    for (const Character* character : given) {
-        const std::vector<std::string>& readings = character->info->readings;
-        if (readings.size() > 1) {
-            tip += "\n多音字：" + text(*character) + ' ';
-            for (std::size_t i = 0; i < readings.size(); ++i)
-                tip += (i == 0 ? "" : " / ") + readings[i];
-        }
-    }
-    for (const Character* character : covered) {
-        if (!character->info->generalStandard)
-            tip += "\n注意：「" + text(*character) +
-                   "」不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入。";
-    }
-    for (const Character* character : given) {
-        if (const std::string_view meaning = MeaningOf(character->codePoint); !meaning.empty())
-            tip += "\n字义：" + text(*character) + ' ' + std::string(meaning);
-        if (!character->info->definition.empty())
-            tip += "\n英译：" + text(*character) + ' ' + character->info->definition;
-    }
-    return tip + '\n' + soundLines(row);
-}
-
-std::string NameInsight::columnText(std::uint64_t row) const
-{
-    if (!anyCovered(characters(row)))
-        return {};
-    return readings(row) + "（" + toneDigits(row) + "）  " + std::to_string(totalStrokes(row)) +
-           " 画" + (hasUnseemlyHomophone(row) ? "  ⚠谐音不雅" : "");
+    return NameCharacters(characters(row), m_surname.size());
 }

@@ -6,14 +6,7 @@
 
 std::u32string givenNameOf(const NameInsight& insight, std::uint64_t row)
 {
-    std::u32string name;
-    for (std::uint64_t unit = 0; unit < static_cast<std::uint64_t>(insight.names().unitsPerName());
-         ++unit) {
-        for (const NameInsight::Character& character :
-             insight.unit(insight.names().unitIndex(row, static_cast<int>(unit))))
-            name += character.codePoint;
-    }
-    return name;
+    return insight.name(row).givenName();
 }
 
 std::string sourceOfRow(const NameInsight& insight, const PoetryCorpus& corpus,

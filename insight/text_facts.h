@@ -5,8 +5,9 @@
 #include <string>
 #include <string_view>
 
-// What the character table says about one name given as text, for names kept without the
-// NameList they came from.
+// What the program says about one name given as text, for names kept without the NameList they
+// came from: the facts NameCharacters gives a row of a list, read by the same per-character
+// rules.
 struct TextFacts {
     std::string readings;   // tone-marked pinyin per character, space-separated; '?' when unknown
     int strokes = 0;        // total strokes of the characters the table knows
@@ -17,7 +18,8 @@ struct TextFacts {
 };
 
 // The facts of `name` (UTF-8) whose first `surnameLength` characters are the surname, read as
-// a surname; its source is looked up in `corpus` when there is one.
+// a surname and the others as given-name characters (see describeName); its source is looked up
+// in `corpus` when there is one.
 TextFacts textFactsOf(std::string_view name, int surnameLength,
                       const PoetryCorpus* corpus = nullptr,
                       Collections collections = allCollections);

@@ -1,13 +1,12 @@
 #include "naming/name_combiner.h"
 
 #include "naming/distinct_units.h"
-#include "naming/name_list.h"
 #include "naming/unit_text.h"
 
 std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surname,
                                                          std::string_view candidates)
 {
-    const std::string units = distinct_units::compute(NameList::cleanCandidates(candidates));
+    const std::string units = distinct_units::compute(cleanCandidates(candidates));
     const UnitText unitText(units);
     std::vector<std::string> names;
     names.reserve(unitText.count());
@@ -21,7 +20,7 @@ std::vector<std::string> NameCombiner::twoCharacterNames(std::string_view surnam
 std::vector<std::string> NameCombiner::threeCharacterNames(std::string_view surname,
                                                            std::string_view candidates)
 {
-    const std::string cleaned = NameList::cleanCandidates(candidates);
+    const std::string cleaned = cleanCandidates(candidates);
     const UnitText unitText(cleaned);
     const std::size_t n = unitText.count();
     std::vector<std::string> names;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "naming/name_list.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,10 +9,17 @@
 // Combines a surname with hand-picked candidate characters into full names, every row at once:
 // the reference that NameList, which composes rows on demand, is checked against.
 // All text is code page 936 (GBK) bytes; a unit is two bytes cut by position from the
-// cleaned candidate text (see NameList::cleanCandidates) (the last one may be a single byte).
+// cleaned candidate text (the last one may be a single byte).
 class NameCombiner final {
 public:
     NameCombiner() = delete;
+
+    // The candidate text without the separators "," "." "，" "。" and " ", removed in that
+    // order: the cleaning NameList does.
+    static std::string cleanCandidates(std::string_view candidates)
+    {
+        return NameList::cleanCandidates(candidates);
+    }
 
     // Surname + unit, one row per pass that takes a two-byte unit off the text and removes
     // it everywhere: for double-byte text, every distinct character once, in order of first

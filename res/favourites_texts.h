@@ -7,36 +7,34 @@
 
 namespace res {
 
-inline constexpr std::string_view favouritesFileName = "favourites.csv";
-inline constexpr std::string_view ticksFileName = "ticks.bin";
-
 inline constexpr std::string_view favouritesTabLabel = "收藏";
 inline constexpr std::string_view addFavouritesItem = "加入收藏(&F)";
 inline constexpr std::string_view removeFavouritesItem = "移出收藏(&R)";
 inline constexpr std::string_view importFavouritesItem = "导入收藏(&M)…";
 inline constexpr std::string_view restoreTicksItem = "恢复上次的勾选(&L)";
 
-inline constexpr std::string_view nameHeading = "名字";
-inline constexpr std::string_view noteHeading = "备注";
-inline constexpr std::string_view addedHeading = "加入时间";
-
 inline constexpr std::string_view favouritesCaption = "收藏";
+// %1 is the most names the favourites hold.
 inline constexpr std::string_view tooManyToAddMessage =
-    "选中的名字超过 10,000 个，没有加入收藏。请少选一些。";
+    "选中的名字超过 %1 个，没有加入收藏。请少选一些。";
 inline constexpr std::string_view addedMessage = "已加入收藏 %1 个名字。";
-inline constexpr std::string_view notAddedNames = "%1 个不是 2 到 8 个汉字的名字没有加入。";
+// %1 is how many names were left out, %2 and %3 the fewest and most characters of a name.
+inline constexpr std::string_view notAddedNames = "%1 个不是 %2 到 %3 个汉字的名字没有加入。";
+// %1 is the most names the favourites hold, %2 the names left out.
 inline constexpr std::string_view favouritesFullMessage =
-    "收藏最多 10,000 个名字，已满：%1 个名字没有加入。";
+    "收藏最多 %1 个名字，已满：%2 个名字没有加入。";
 inline constexpr std::string_view importCaption = "导入收藏";
 inline constexpr std::string_view importFilters = "文本文件 (*.txt);;CSV 文件 (*.csv)";
 inline constexpr std::string_view importedMessage =
     "导入了 %1 个新名字，合并了 %2 条备注，跳过了 %3 行不是名字的内容。";
+// %1 is the file, %2 the most megabytes an import reads.
 inline constexpr std::string_view importUnreadableMessage =
-    "无法读取 %1（不是普通文件或超过 16 MB）。";
+    "无法读取 %1（不是普通文件或超过 %2 MB）。";
 inline constexpr std::string_view importEncodingMessage =
     "没有从 %1 导入名字：它不是 UTF-8、带字节顺序标记的 UTF-16 或 GBK 编码的文本。";
 inline constexpr std::string_view importWithoutNameColumn =
     "这个 CSV 文件的第一行没有“名字”一列，所以没有读入任何名字。";
+// %1 is how many notes were cut, %2 the note limit in bytes.
 inline constexpr std::string_view importNotesCut =
     "%1 条备注超过了备注的长度上限（%2 字节），只保留了前面的部分。";
 inline constexpr std::string_view favouritesExportFilters =

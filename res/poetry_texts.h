@@ -29,7 +29,4 @@ inline constexpr std::string_view sourceCollectionsMenu = "出处范围(&O)";
 inline constexpr std::string_view tickWithoutSourceItem = "勾选无出处的名字(&S)";
 inline constexpr std::string_view sourceCsvHeading = "出处";
 
-// The preference that keeps the checked collections, a comma-separated list of their names.
-inline constexpr std::string_view sourceCollectionsKey = "view/sourceCollections";
-
 } // namespace res

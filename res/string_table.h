@@ -29,12 +29,4 @@ inline constexpr std::string_view instanceMarkerName = "IDD_CORVALE_DIALOG";
 // Icon 128, compiled in from res/icons.
 inline constexpr std::string_view programIcon = ":/icons/corvale.png";
 
-// The user's view preferences (corvale.conf, as QSettings named it), apart from the settings file.
-inline constexpr std::string_view preferencesOrganization = "corvale";
-inline constexpr std::string_view preferencesApplication = "corvale";
-inline constexpr std::string_view showReadingKey = "view/showReading";
-
-// The settings file in the config directory beside the executable.
-inline constexpr std::string_view settingsFileName = "name.xml";
-
 } // namespace res

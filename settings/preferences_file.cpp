@@ -77,7 +77,7 @@ std::optional<std::string> PreferencesFile::value(const std::string& key) const
     return found == m_entries.rend() ? std::nullopt : std::optional(found->value);
 }
 
-void PreferencesFile::setValue(const std::string& key, const std::string& value)
+bool PreferencesFile::setValue(const std::string& key, const std::string& value)
 {
     // Another copy of the program may have saved since.
     load();
@@ -86,9 +86,7 @@ void PreferencesFile::setValue(const std::string& key, const std::string& value)
         return entry.group == split.first && entry.name == split.second;
     });
     m_entries.push_back({std::move(split.first), std::move(split.second), value});
-    if (!m_path.empty()) {
-        ReplaceFileContents(m_path, text());
-    }
+    return !m_path.empty() && ReplaceFileContents(m_path, text());
 }
 
 // The entries grouped in the order each group first appears.

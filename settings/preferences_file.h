@@ -17,8 +17,9 @@ public:
     explicit PreferencesFile(std::string path);
 
     std::optional<std::string> value(const std::string& key) const;
-    // Sets `key` and saves the file at once, keeping the other keys as the file now holds them.
-    void setValue(const std::string& key, const std::string& value);
+    // Sets `key` and saves the file at once, keeping the other keys as the file now holds them;
+    // false when the file could not be written (the value is kept for this run).
+    bool setValue(const std::string& key, const std::string& value);
 
 private:
     struct Entry {

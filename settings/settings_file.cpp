@@ -45,12 +45,13 @@ std::string SettingsFile::path(const std::string& fileName) const
     return m_folder + "/" + fileName;
 }
 
-void SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
+bool SettingsFile::save(const NamingSettings& settings, const std::string& fileName) const
 {
     try {
-        replace(fileName, PrintSettings(settings), std::nullopt);
+        return replace(fileName, PrintSettings(settings), std::nullopt);
     } catch (...) {
-        // Saving is silent: an allocation failure simply leaves the old file.
+        // An allocation failure simply leaves the old file.
+        return false;
     }
 }
 

@@ -26,8 +26,8 @@ struct KeptBytes {
     std::string bytes;
 };
 
-// Reads and writes <directory>/config/<fileName>. Nothing is reported and nothing is thrown: a
-// failed save leaves the file as it was, a failed load yields nothing.
+// Reads and writes <directory>/config/<fileName>. Nothing is thrown: a failed save leaves the
+// file as it was, a failed load yields nothing.
 class SettingsFile {
 public:
     explicit SettingsFile(std::string directory = ExecutableDirectory());
@@ -37,7 +37,8 @@ public:
     // Keeps nothing: a save does nothing, a load yields nothing.
     static SettingsFile nowhere();
 
-    void save(const NamingSettings& settings, const std::string& fileName) const;
+    // False when nothing was written.
+    bool save(const NamingSettings& settings, const std::string& fileName) const;
     std::optional<NamingSettings> load(const std::string& fileName) const;
 
     // Replaces <folder>/<fileName> with `bytes`, whole or not at all, by the rules of

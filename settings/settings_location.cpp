@@ -32,6 +32,16 @@ std::string withoutTrailingSlashes(std::string path)
     return path;
 }
 
+// $XDG_CONFIG_HOME/corvale, or ~/.config/corvale; empty without an absolute folder.
+std::string userConfigFolder(const SettingsEnvironment& environment)
+{
+    std::string base = environment.xdgConfigHome;
+    if (!isAbsolute(base))
+        base = isAbsolute(environment.home) ? withoutTrailingSlashes(environment.home) + "/.config"
+                                            : std::string();
+    return base.empty() ? base : withoutTrailingSlashes(base) + "/corvale";
+}
+
 } // namespace
 
 SettingsEnvironment CurrentSettingsEnvironment()
@@ -48,17 +58,22 @@ SettingsFile ProgramSettingsFile(const SettingsEnvironment& environment)
     const std::string& executable = environment.executableDirectory;
     if (isAbsolute(executable) && IsFolder(executable + "/config"))
         return SettingsFile(executable);
-
-    std::string base = environment.xdgConfigHome;
-    if (!isAbsolute(base))
-        base = isAbsolute(environment.home) ? withoutTrailingSlashes(environment.home) + "/.config"
-                                            : std::string();
-    if (base.empty())
-        return SettingsFile::nowhere();
-    return SettingsFile::inFolder(withoutTrailingSlashes(base) + "/corvale");
+    std::string folder = userConfigFolder(environment);
+    return folder.empty() ? SettingsFile::nowhere() : SettingsFile::inFolder(std::move(folder));
 }
 
 SettingsFile ProgramSettingsFile()
 {
     return ProgramSettingsFile(CurrentSettingsEnvironment());
+}
+
+std::string ProgramPreferencesPath(const SettingsEnvironment& environment)
+{
+    const std::string folder = userConfigFolder(environment);
+    return folder.empty() ? folder : folder + "/corvale.conf";
+}
+
+std::string ProgramPreferencesPath()
+{
+    return ProgramPreferencesPath(CurrentSettingsEnvironment());
 }

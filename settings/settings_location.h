@@ -20,3 +20,8 @@ SettingsEnvironment CurrentSettingsEnvironment();
 // is unset or not absolute. Only absolute folders are used; with none, nothing is kept.
 SettingsFile ProgramSettingsFile(const SettingsEnvironment& environment);
 SettingsFile ProgramSettingsFile();
+
+// Where the program keeps its view preferences, corvale.conf: in the folder name.xml has when it
+// is not portable, whether or not it is; empty with no absolute folder.
+std::string ProgramPreferencesPath(const SettingsEnvironment& environment);
+std::string ProgramPreferencesPath();

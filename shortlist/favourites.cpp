@@ -8,8 +8,6 @@
 namespace {
 
 constexpr std::string_view noteSeparator = "；";
-constexpr int minNameCharacters = 2;
-constexpr int maxNameCharacters = 8;
 
 bool isGbkIdeograph(char32_t codePoint)
 {
@@ -61,11 +59,12 @@ bool isFavouriteName(std::string_view name)
     int count = 0;
     for (std::size_t offset = 0; offset < name.size(); ++count) {
         const utf8::Decoded decoded = utf8::decodeAt(name, offset);
-        if (!decoded.wellFormed || !isGbkIdeograph(decoded.codePoint) || count == maxNameCharacters)
+        if (!decoded.wellFormed || !isGbkIdeograph(decoded.codePoint) ||
+            count == Favourites::maxNameCharacters)
             return false;
         offset += decoded.length;
     }
-    return count >= minNameCharacters;
+    return count >= Favourites::minNameCharacters;
 }
 
 int characterCount(std::string_view name)

@@ -31,9 +31,15 @@ bool isCutNote(std::string_view note);
 class Favourites final {
 public:
     static constexpr std::size_t maxCount = 10'000;
+    // A name holds this many characters at least and at most (see isFavouriteName).
+    static constexpr int minNameCharacters = 2;
+    static constexpr int maxNameCharacters = 8;
     static constexpr std::size_t maxFileBytes = std::size_t{4} << 20;
     // With quotes doubled, 10,000 favourites with notes this long still fit maxFileBytes.
     static constexpr std::size_t maxNoteBytes = 180;
+    // An import larger than this is not read: a page export of every name is far larger than
+    // any list of favourites needs.
+    static constexpr std::size_t maxImportBytes = std::size_t{16} << 20;
 
     // What a merge did.
     struct MergeResult {

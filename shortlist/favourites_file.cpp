@@ -12,6 +12,8 @@
 
 namespace {
 
+using namespace favourites_file;
+
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 constexpr std::size_t maxTimeBytes = 32;
 // An export has the 字义 of the given name after this column; the 收藏 table leaves it out.
@@ -26,6 +28,9 @@ std::string meaningsOf(const Favourite& favourite)
 }
 
 using Record = std::vector<std::string>;
+
+const Record fileHeader{std::string(nameHeading), std::string(surnameLengthHeading),
+                        std::string(noteHeading), std::string(addedHeading)};
 
 std::string_view withoutByteOrderMark(std::string_view bytes)
 {
@@ -160,8 +165,8 @@ std::string trimmed(std::string_view text)
 std::string printFavourites(const Favourites& favourites)
 {
     std::string out(byteOrderMark);
-    out += favouritesFileHeader;
-    out += "\r\n";
+    for (std::size_t i = 0; i < fileHeader.size(); ++i)
+        (out += fileHeader[i]) += i + 1 < fileHeader.size() ? "," : "\r\n";
     for (const Favourite& favourite : favourites.items()) {
         out += favourite.name;
         out += ',';
@@ -181,7 +186,7 @@ std::optional<Favourites> parseFavourites(std::string_view bytes)
         return std::nullopt;
     bytes = withoutByteOrderMark(bytes);
     std::size_t offset = 0;
-    if (readRecord(bytes, offset).fields != Record{"名字", "姓氏字数", "备注", "加入时间"})
+    if (readRecord(bytes, offset).fields != fileHeader)
         return std::nullopt;
     std::vector<Favourite> entries;
     while (offset < bytes.size()) {
@@ -218,11 +223,11 @@ ImportedNames parseImport(std::string_view text, bool csv, const std::string& no
                    ? std::optional<std::size_t>()
                    : std::optional(static_cast<std::size_t>(found - header.begin()));
     };
-    const Record header = csv ? readRecord(text, offset).fields : Record{"名字"};
-    const std::optional<std::size_t> nameColumn = column(header, "名字");
-    const std::optional<std::size_t> noteColumn = column(header, "备注");
-    const std::optional<std::size_t> timeColumn = column(header, "加入时间");
-    const std::optional<std::size_t> surnameColumn = column(header, "姓氏字数");
+    const Record header = csv ? readRecord(text, offset).fields : Record{std::string(nameHeading)};
+    const std::optional<std::size_t> nameColumn = column(header, nameHeading);
+    const std::optional<std::size_t> noteColumn = column(header, noteHeading);
+    const std::optional<std::size_t> timeColumn = column(header, addedHeading);
+    const std::optional<std::size_t> surnameColumn = column(header, surnameLengthHeading);
     imported.noNameColumn = !nameColumn;
     const auto field = [](const Record& record, std::optional<std::size_t> index) {
         return index && *index < record.size() ? std::string_view(record[*index])
@@ -254,14 +259,18 @@ std::string exportFavourites(std::span<const ExportedFavourite> rows, bool csv)
     std::string out;
     if (csv) {
         out = byteOrderMark;
-        out += "名字";
+        out += nameHeading;
         for (const FactColumn& column : factColumns) {
             out += ',';
             out += column.heading;
             if (column.heading == meaningsFollow)
                 out += ",字义";
         }
-        out += ",备注,加入时间\r\n";
+        for (const std::string_view heading : {noteHeading, addedHeading}) {
+            out += ',';
+            out += heading;
+        }
+        out += "\r\n";
     }
     for (const auto& [row, facts] : rows) {
         out += row->name;

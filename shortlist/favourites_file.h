@@ -9,8 +9,14 @@
 #include <string_view>
 
 // The favourites file, favourites.csv: UTF-8 CSV (RFC 4180) with a byte order mark and the header
-// line 名字,姓氏字数,备注,加入时间, then one favourite a line in the order they were added.
-inline constexpr std::string_view favouritesFileHeader = "名字,姓氏字数,备注,加入时间";
+// line 名字,姓氏字数,备注,加入时间, then one favourite a line in the order they were added. The
+// 收藏 tab, the exports and the imports name its columns as it does.
+namespace favourites_file {
+inline constexpr std::string_view nameHeading = "名字";
+inline constexpr std::string_view surnameLengthHeading = "姓氏字数";
+inline constexpr std::string_view noteHeading = "备注";
+inline constexpr std::string_view addedHeading = "加入时间";
+} // namespace favourites_file
 
 // The whole file for `favourites`; never longer than Favourites::maxFileBytes.
 std::string printFavourites(const Favourites& favourites);

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <roaring/roaring.hh>
 #include <vector>
+
+// The rows a list of `names` names has for its views and its ticks: a view counts rows in int.
+constexpr std::uint64_t listRows(std::uint64_t names)
+{
+    return std::min<std::uint64_t>(names, std::numeric_limits<int>::max());
+}
 
 // A set of list rows (a view counts rows in int, so every row fits 32 bits) held as a
 // compressed bitmap. Copies share their unchanged parts, so a snapshot costs little.

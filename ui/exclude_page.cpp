@@ -30,8 +30,8 @@ constexpr double sourcePatternShare = 0.8;
 
 } // namespace
 
-CExcludePage::CExcludePage(ExclusionHost& host, QWidget* parent)
-    : CExcludePage(host, new ExclusionModel, parent)
+CExcludePage::CExcludePage(ExclusionHost& host, TickRecord& ticks, QWidget* parent)
+    : CExcludePage(host, new ExclusionModel(ticks), parent)
 {
 }
 

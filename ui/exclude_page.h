@@ -12,6 +12,7 @@ class ExclusionHost;
 class ExclusionModel;
 class QMenu;
 struct RowPattern;
+class TickRecord;
 
 // Tab 1: the combinations with a check box on every row, to tick the names to throw out. Its
 // context menu ticks many rows at once by rules and undoes the last such change.
@@ -19,7 +20,8 @@ class CExcludePage final : public ResultPage {
     Q_OBJECT
 
 public:
-    explicit CExcludePage(ExclusionHost& host, QWidget* parent = nullptr);
+    // The page shows and changes `ticks`.
+    CExcludePage(ExclusionHost& host, TickRecord& ticks, QWidget* parent = nullptr);
 
     // Has the host delete the good names that are ticked names here.
     void applyExclusions();

@@ -1,7 +1,8 @@
 #include "ui/exclusion_model.h"
 
-ExclusionModel::ExclusionModel(QObject* parent)
+ExclusionModel::ExclusionModel(TickRecord& ticks, QObject* parent)
     : NameListModel(parent)
+    , m_ticks(ticks)
 {
 }
 

@@ -4,12 +4,13 @@
 #include "ui/name_list_model.h"
 
 // The names with a check box on every row. Ticks are kept in a compressed bitmap by row index,
-// with a one-level undo of the changes made to many rows at once.
+// with a one-level undo of the changes made to many rows at once, in a record that the model
+// shows and changes but does not own; a new list starts it afresh.
 class ExclusionModel final : public NameListModel {
     Q_OBJECT
 
 public:
-    explicit ExclusionModel(QObject* parent = nullptr);
+    explicit ExclusionModel(TickRecord& ticks, QObject* parent = nullptr);
 
     const RowSet& tickedRows() const { return m_ticks.ticks(); }
 
@@ -33,5 +34,5 @@ protected:
 private:
     void ticksChanged();
 
-    TickRecord m_ticks;
+    TickRecord& m_ticks;
 };

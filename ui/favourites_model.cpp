@@ -1,8 +1,7 @@
 #include "ui/favourites_model.h"
 
-#include "poetry/embedded_corpus.h"
-#include "res/favourites_texts.h"
 #include "shortlist/favourite_columns.h"
+#include "shortlist/favourites_file.h"
 #include "ui/resource_text.h"
 
 #include <algorithm>
@@ -23,73 +22,31 @@ QString text(const std::string& utf8)
 
 } // namespace
 
-FavouritesModel::FavouritesModel(QObject* parent)
+FavouritesModel::FavouritesModel(FavouritesStore& store, QObject* parent)
     : QAbstractTableModel(parent)
+    , m_store(store)
 {
+    applySort();
 }
 
-void FavouritesModel::setFavourites(Favourites favourites)
-{
-    beginResetModel();
-    m_favourites = std::move(favourites);
-    m_facts.clear();
-    refresh(0);
-    endResetModel();
-}
-
-Favourites::MergeResult FavouritesModel::merge(std::vector<Favourite> entries)
-{
-    beginResetModel();
-    const std::size_t first = m_favourites.size();
-    const Favourites::MergeResult result = m_favourites.merge(std::move(entries));
-    refresh(first);
-    endResetModel();
-    if (result.added > 0 || result.notesJoined > 0)
-        emit changed();
-    return result;
-}
-
-void FavouritesModel::removeRows(const std::vector<int>& rows)
+Outcome<Done> FavouritesModel::removeRows(const std::vector<int>& rows)
 {
     if (rows.empty())
-        return;
+        return {};
     std::vector<std::size_t> indexes;
-    std::vector<bool> removed(m_facts.size(), false);
-    for (const int row : rows) {
+    for (const int row : rows)
         indexes.push_back(m_order.at(static_cast<std::size_t>(row)));
-        removed[indexes.back()] = true;
-    }
-    beginResetModel();
-    m_favourites.remove(std::move(indexes));
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < m_facts.size(); ++i) {
-        if (!removed[i])
-            m_facts[kept++] = std::move(m_facts[i]);
-    }
-    m_facts.resize(kept);
-    refresh(kept);
-    endResetModel();
-    emit changed();
-}
-
-void FavouritesModel::refresh(std::size_t first)
-{
-    const std::vector<Favourite>& items = m_favourites.items();
-    m_facts.resize(first);
-    m_facts.reserve(items.size());
-    for (std::size_t i = first; i < items.size(); ++i)
-        m_facts.push_back(textFactsOf(items[i].name, items[i].surnameLength, &embeddedCorpus()));
-    applySort();
+    return change([&indexes](FavouritesStore& store) { return store.remove(std::move(indexes)); });
 }
 
 const Favourite& FavouritesModel::favourite(int row) const
 {
-    return m_favourites.items()[m_order[static_cast<std::size_t>(row)]];
+    return m_store.favourites().items()[m_order[static_cast<std::size_t>(row)]];
 }
 
 const TextFacts& FavouritesModel::facts(int row) const
 {
-    return m_facts[m_order[static_cast<std::size_t>(row)]];
+    return m_store.facts(m_order[static_cast<std::size_t>(row)]);
 }
 
 int FavouritesModel::noteColumn() const
@@ -130,11 +87,11 @@ QVariant FavouritesModel::headerData(int section, Qt::Orientation orientation, i
         section >= columnTotal)
         return QAbstractTableModel::headerData(section, orientation, role);
     if (section == nameColumn)
-        return resourceText(res::nameHeading);
+        return resourceText(favourites_file::nameHeading);
     if (section == noteColumnIndex)
-        return resourceText(res::noteHeading);
+        return resourceText(favourites_file::noteHeading);
     if (section == addedColumn)
-        return resourceText(res::addedHeading);
+        return resourceText(favourites_file::addedHeading);
     return resourceText(factColumns[static_cast<std::size_t>(section - firstFactColumn)].heading);
 }
 
@@ -149,13 +106,12 @@ bool FavouritesModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || index.column() != noteColumnIndex ||
         !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
-    const std::size_t item = m_order[static_cast<std::size_t>(index.row())];
-    const std::string before = m_favourites.items()[item].note;
-    m_favourites.setNote(item, value.toString().toStdString());
-    if (m_favourites.items()[item].note == before)
-        return true;
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
-    emit changed();
+    const Outcome<bool> edited = m_store.setNote(m_order[static_cast<std::size_t>(index.row())],
+                                                 value.toString().toStdString());
+    if (edited.value)
+        emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    if (!edited.problems.empty())
+        emit problemsFound(edited.problems);
     return true;
 }
 
@@ -181,7 +137,7 @@ void FavouritesModel::sort(int column, Qt::SortOrder order)
 
 void FavouritesModel::applySort()
 {
-    const std::vector<Favourite>& items = m_favourites.items();
+    const std::vector<Favourite>& items = m_store.favourites().items();
     m_order.resize(items.size());
     std::iota(m_order.begin(), m_order.end(), std::size_t{0});
     if (m_sortColumn < 0 || m_sortColumn >= columnTotal)
@@ -203,7 +159,7 @@ void FavouritesModel::applySort()
     else if (const FactColumn& fact =
                  factColumns[static_cast<std::size_t>(m_sortColumn - firstFactColumn)];
              fact.number)
-        sortBy([this, &fact](std::size_t i) { return fact.number(m_facts[i]); });
+        sortBy([this, &fact](std::size_t i) { return fact.number(m_store.facts(i)); });
     else
-        sortBy([this, &fact](std::size_t i) { return fact.text(m_facts[i]); });
+        sortBy([this, &fact](std::size_t i) { return fact.text(m_store.facts(i)); });
 }

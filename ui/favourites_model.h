@@ -1,27 +1,33 @@
 #pragma once
 
 #include "insight/text_facts.h"
-#include "shortlist/favourites.h"
+#include "session/favourites_store.h"
 
 #include <QAbstractTableModel>
 #include <vector>
 
-// The favourites as a table: 名字, the fact columns, 备注 (editable) and 加入时间. Sorting
-// orders the rows a view shows, never the favourites themselves, which stay in the order they
-// were added; sorting by column -1 shows that order again. Every change of the favourites is
-// announced by changed(), once.
+// The favourites of a store as a table: 名字, the fact columns, 备注 (editable) and 加入时间.
+// Sorting orders the rows a view shows, never the favourites themselves, which stay in the order
+// they were added; sorting by column -1 shows that order again.
 class FavouritesModel final : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    explicit FavouritesModel(QObject* parent = nullptr);
+    explicit FavouritesModel(FavouritesStore& store, QObject* parent = nullptr);
 
-    const Favourites& favourites() const { return m_favourites; }
-    // Replaces every favourite; changed() is not emitted (nothing new needs saving).
-    void setFavourites(Favourites favourites);
-    Favourites::MergeResult merge(std::vector<Favourite> entries);
+    // Runs `change(store)`, an operation of the store, and shows the favourites anew; returns
+    // what it returns.
+    template <typename Change>
+    auto change(Change change)
+    {
+        beginResetModel();
+        auto outcome = change(m_store);
+        applySort();
+        endResetModel();
+        return outcome;
+    }
     // Removes the favourites that the view rows `rows` show.
-    void removeRows(const std::vector<int>& rows);
+    Outcome<Done> removeRows(const std::vector<int>& rows);
     // The favourite that view row `row` shows, and its facts.
     const Favourite& favourite(int row) const;
     const TextFacts& facts(int row) const;
@@ -37,15 +43,14 @@ public:
     void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
 signals:
-    void changed();
+    // A note edited in the table was kept, but these went wrong.
+    void problemsFound(const std::vector<FileProblem>& problems);
 
 private:
-    // Rebuilds m_facts for favourites from `first` on and shows every row in the current order.
-    void refresh(std::size_t first);
+    // Orders every row as the sort asks.
     void applySort();
 
-    Favourites m_favourites;
-    std::vector<TextFacts> m_facts;   // per favourite
+    FavouritesStore& m_store;
     std::vector<std::size_t> m_order; // view row -> favourite
     int m_sortColumn = -1;
     Qt::SortOrder m_sortOrder = Qt::AscendingOrder;

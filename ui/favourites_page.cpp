@@ -3,8 +3,6 @@
 #include "codec/imported_text.h"
 #include "res/favourites_texts.h"
 #include "res/list_menu_texts.h"
-#include "settings/file_reading.h"
-#include "settings/read_link.h"
 #include "shortlist/favourites_file.h"
 #include "ui/favourites_pdf.h"
 #include "ui/name_card_actions.h"
@@ -14,7 +12,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -22,26 +19,17 @@
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <utility>
 
 namespace {
 
-// An import larger than this is not read: a page export of every name is far larger than any
-// list of favourites needs.
-constexpr std::size_t maxImportBytes = std::size_t{16} << 20;
 constexpr int readingColumn = 1;
-
-std::string favouritesFileName()
-{
-    return std::string(res::favouritesFileName);
-}
 
 } // namespace
 
-CFavouritesPage::CFavouritesPage(SettingsFile settings, QWidget* parent)
+CFavouritesPage::CFavouritesPage(FavouritesStore& store, QWidget* parent)
     : QWidget(parent)
-    , m_settings(std::move(settings))
-    , m_model(new FavouritesModel(this))
+    , m_store(store)
+    , m_model(new FavouritesModel(store, this))
     , m_list(new QTableView(this))
 {
     setObjectName(QStringLiteral("favouritesPage"));
@@ -76,7 +64,8 @@ CFavouritesPage::CFavouritesPage(SettingsFile settings, QWidget* parent)
             &CFavouritesPage::exportFavourites);
     connect(addListAction(res::importFavouritesItem, "importFavouritesAction"), &QAction::triggered,
             this, &CFavouritesPage::importFavourites);
-    connect(m_model, &FavouritesModel::changed, this, &CFavouritesPage::save);
+    connect(m_model, &FavouritesModel::problemsFound, this,
+            qOverload<const std::vector<FileProblem>&>(&CFavouritesPage::tell));
 }
 
 QAction* CFavouritesPage::addListAction(std::string_view text, const char* objectName,
@@ -90,13 +79,6 @@ QAction* CFavouritesPage::addListAction(std::string_view text, const char* objec
     return action;
 }
 
-std::string CFavouritesPage::now()
-{
-    return QDateTime::currentDateTime()
-        .toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-        .toStdString();
-}
-
 void CFavouritesPage::tell(const QString& message, const char* objectName, bool warning)
 {
     QMessageBox box(warning ? QMessageBox::Warning : QMessageBox::Information,
@@ -105,52 +87,64 @@ void CFavouritesPage::tell(const QString& message, const char* objectName, bool 
     box.exec();
 }
 
+void CFavouritesPage::tell(const std::vector<FileProblem>& problems)
+{
+    for (const FileProblem& problem : problems) {
+        const QString file = QFile::decodeName(problem.file.c_str());
+        switch (problem.kind) {
+        case FileProblem::Kind::KeptAside:
+            tell(resourceText(res::damagedFavouritesMessage)
+                     .arg(file, QFile::decodeName(problem.aside.c_str())),
+                 "damagedFavouritesNotice", true);
+            break;
+        case FileProblem::Kind::Stuck:
+            tell(resourceText(res::stuckFavouritesMessage).arg(file), "damagedFavouritesNotice",
+                 true);
+            break;
+        case FileProblem::Kind::NotSaved:
+            tell(resourceText(res::savingFavouritesFailedMessage).arg(file),
+                 "savingFavouritesFailedNotice", true);
+            break;
+        case FileProblem::Kind::NotRead:
+            tell(resourceText(res::importUnreadableMessage)
+                     .arg(file, QString::number(Favourites::maxImportBytes >> 20)),
+                 "importFailedNotice");
+            break;
+        case FileProblem::Kind::NotText:
+            tell(resourceText(res::importEncodingMessage).arg(file), "importFailedNotice");
+            break;
+        }
+    }
+}
+
+void CFavouritesPage::tellAdded(const FavouritesStore::Added& added, QString report,
+                                const char* objectName)
+{
+    if (const std::size_t overLimit = added.merged.overLimit; overLimit > 0)
+        report += QLatin1Char('\n') +
+                  resourceText(res::favouritesFullMessage)
+                      .arg(groupedNumber(Favourites::maxCount), QString::number(overLimit));
+    tell(report, objectName);
+}
+
 void CFavouritesPage::ensureLoaded()
 {
-    if (m_loaded)
-        return;
-    m_loaded = true;
-    KeptBytes kept = m_settings.loadBytes(favouritesFileName(), Favourites::maxFileBytes);
-    if (kept.state == KeptBytes::State::Missing)
-        return;
-    std::optional<Favourites> favourites =
-        kept.state == KeptBytes::State::Read ? parseFavourites(kept.bytes) : std::nullopt;
-    if (favourites) {
-        m_model->setFavourites(std::move(*favourites));
-        return;
-    }
-    const QString name = QString::fromStdString(favouritesFileName());
-    const std::optional<std::string> aside = m_settings.keepAside(favouritesFileName());
-    m_saveBlocked = !aside;
-    if (aside)
-        tell(resourceText(res::damagedFavouritesMessage).arg(name, QString::fromStdString(*aside)),
-             "damagedFavouritesNotice", true);
-    else
-        tell(resourceText(res::stuckFavouritesMessage).arg(name), "damagedFavouritesNotice", true);
+    if (!m_store.isOpen())
+        tell(m_model->change([](FavouritesStore& store) { return store.open(); }).problems);
 }
 
-void CFavouritesPage::save()
+void CFavouritesPage::addFavourites(const std::vector<std::string>& names, int surnameLength)
 {
-    if (m_saveBlocked)
-        return;
-    if (!m_settings.saveBytes(favouritesFileName(), printFavourites(m_model->favourites())) &&
-        !std::exchange(m_saveFailureTold, true))
-        tell(resourceText(res::savingFavouritesFailedMessage)
-                 .arg(QString::fromStdString(favouritesFileName())),
-             "savingFavouritesFailedNotice", true);
-}
-
-void CFavouritesPage::addFavourites(std::vector<Favourite> entries, std::size_t invalid)
-{
-    ensureLoaded();
-    const Favourites::MergeResult result = m_model->merge(std::move(entries));
-    QString message = resourceText(res::addedMessage).arg(result.added);
-    if (invalid > 0)
-        message += QLatin1Char('\n') + resourceText(res::notAddedNames).arg(invalid);
-    if (result.overLimit > 0)
-        message +=
-            QLatin1Char('\n') + resourceText(res::favouritesFullMessage).arg(result.overLimit);
-    tell(message, "addedFavouritesNotice");
+    const Outcome<FavouritesStore::Added> outcome =
+        m_model->change([&](FavouritesStore& store) { return store.add(names, surnameLength); });
+    tell(outcome.problems);
+    QString report = resourceText(res::addedMessage).arg(outcome.value.merged.added);
+    if (outcome.value.skipped > 0)
+        report += QLatin1Char('\n') + resourceText(res::notAddedNames)
+                                          .arg(QString::number(outcome.value.skipped),
+                                               QString::number(Favourites::minNameCharacters),
+                                               QString::number(Favourites::maxNameCharacters));
+    tellAdded(outcome.value, report, "addedFavouritesNotice");
 }
 
 void CFavouritesPage::setReadingShown(bool shown)
@@ -169,7 +163,7 @@ std::vector<int> CFavouritesPage::selectedRows() const
 
 void CFavouritesPage::removeSelection()
 {
-    m_model->removeRows(selectedRows());
+    tell(m_model->removeRows(selectedRows()).problems);
 }
 
 void CFavouritesPage::copySelection()
@@ -209,34 +203,22 @@ void CFavouritesPage::importFavourites()
                                                       resourceText(res::importFilters));
     if (path.isEmpty())
         return;
-    ensureLoaded();
-    const std::optional<std::string> target = ResolveLinks(QFile::encodeName(path).toStdString());
-    const std::optional<std::string> bytes =
-        target ? ReadWholeFile(*target, maxImportBytes) : std::nullopt;
-    if (!bytes) {
-        tell(resourceText(res::importUnreadableMessage).arg(path), "importFailedNotice");
+    const Outcome<std::optional<FavouritesStore::Added>> outcome =
+        m_model->change([path = QFile::encodeName(path).toStdString()](FavouritesStore& store) {
+            return store.import(path, importedText);
+        });
+    tell(outcome.problems);
+    const std::optional<FavouritesStore::Added>& added = outcome.value;
+    if (!added)
         return;
-    }
-    const std::optional<std::string> text = importedText(*bytes);
-    if (!text) {
-        tell(resourceText(res::importEncodingMessage).arg(path), "importFailedNotice");
-        return;
-    }
-    ImportedNames imported = parseImport(
-        *text, QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0,
-        now());
-    const Favourites::MergeResult result = m_model->merge(std::move(imported.entries));
-    QString message = resourceText(res::importedMessage)
-                          .arg(result.added)
-                          .arg(result.notesJoined)
-                          .arg(imported.skipped);
-    if (imported.noNameColumn)
-        message += QLatin1Char('\n') + resourceText(res::importWithoutNameColumn);
-    if (const std::size_t cut = imported.notesCut + result.notesCut; cut > 0)
-        message += QLatin1Char('\n') +
-                   resourceText(res::importNotesCut).arg(cut).arg(Favourites::maxNoteBytes);
-    if (result.overLimit > 0)
-        message +=
-            QLatin1Char('\n') + resourceText(res::favouritesFullMessage).arg(result.overLimit);
-    tell(message, "importedFavouritesNotice");
+    QString report = resourceText(res::importedMessage)
+                         .arg(added->merged.added)
+                         .arg(added->merged.notesJoined)
+                         .arg(added->skipped);
+    if (added->noNameColumn)
+        report += QLatin1Char('\n') + resourceText(res::importWithoutNameColumn);
+    if (added->notesCut > 0)
+        report += QLatin1Char('\n') +
+                  resourceText(res::importNotesCut).arg(added->notesCut).arg(Favourites::maxNoteBytes);
+    tellAdded(*added, report, "importedFavouritesNotice");
 }

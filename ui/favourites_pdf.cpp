@@ -41,7 +41,7 @@ QStringList detailLines(const ExportedFavourite& printed)
     };
     for (const FactColumn& column : factColumns)
         add(column.heading, column.text(*printed.facts));
-    add(res::noteHeading, printed.favourite->note);
+    add(favourites_file::noteHeading, printed.favourite->note);
     return lines;
 }
 

@@ -5,11 +5,10 @@
 #include "poetry/embedded_corpus.h"
 #include "res/poetry_texts.h"
 #include "res/string_table.h"
+#include "shortlist/row_set.h"
 #include "ui/resource_text.h"
 
 #include <QTextDocument>
-#include <algorithm>
-#include <limits>
 
 NameListModel::NameListModel(QObject* parent)
     : QAbstractListModel(parent)
@@ -17,11 +16,14 @@ NameListModel::NameListModel(QObject* parent)
 {
 }
 
+std::u32string NameListModel::decodeGbk(std::string_view gbk)
+{
+    return GbkCodec::decode(gbk).toStdU32String();
+}
+
 std::shared_ptr<NameFacts> NameListModel::makeFacts(NameList names)
 {
-    return std::make_shared<NameFacts>(std::move(names), [](std::string_view gbk) {
-        return GbkCodec::decode(gbk).toStdU32String();
-    });
+    return std::make_shared<NameFacts>(std::move(names), &decodeGbk);
 }
 
 void NameListModel::setFacts(std::shared_ptr<NameFacts> facts)
@@ -34,8 +36,7 @@ void NameListModel::setFacts(std::shared_ptr<NameFacts> facts)
 
 int NameListModel::fullRowCount() const
 {
-    return static_cast<int>(
-        std::min<std::uint64_t>(names().size(), std::numeric_limits<int>::max()));
+    return static_cast<int>(listRows(names().size()));
 }
 
 int NameListModel::rowCount(const QModelIndex& parent) const

@@ -19,6 +19,8 @@ public:
 
     explicit NameListModel(QObject* parent = nullptr);
 
+    // GBK bytes as code points; bytes that do not decode give U+FFFD.
+    static std::u32string decodeGbk(std::string_view gbk);
     // Facts about `names` whose text is decoded from GBK.
     static std::shared_ptr<NameFacts> makeFacts(NameList names);
 

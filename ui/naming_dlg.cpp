@@ -5,9 +5,6 @@
 #include "res/favourites_texts.h"
 #include "res/poetry_texts.h"
 #include "res/string_table.h"
-#include "settings/folders.h"
-#include "settings/preferences_file.h"
-#include "shortlist/favourites.h"
 #include "ui/about_dlg.h"
 #include "ui/all_names_page.h"
 #include "ui/exclude_page.h"
@@ -20,58 +17,23 @@
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
 #include "ui/screen_fit.h"
+#include "ui/source_collections_menu.h"
 #include "ui/template_controls.h"
 #include "ui/uniform_list_view.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableView>
 #include <QUrl>
 
 namespace {
-
-// Where QSettings kept the preferences of this organization and application, so that they stay.
-QString preferencesPath()
-{
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    if (folder.isEmpty())
-        return {};
-    return QStringLiteral("%1/%2/%3.conf")
-        .arg(folder, resourceText(res::preferencesOrganization),
-             resourceText(res::preferencesApplication));
-}
-
-PreferencesFile preferences()
-{
-    return PreferencesFile(QFile::encodeName(preferencesPath()).toStdString());
-}
-
-std::optional<std::string> preference(std::string_view key)
-{
-    return preferences().value(std::string(key));
-}
-
-// The preferences share the folder of name.xml, which is private to its owner whichever of the
-// two files makes it first.
-void savePreference(std::string_view key, const std::string& value)
-{
-    const QString path = preferencesPath();
-    if (path.isEmpty() ||
-        !MakeFolders(QFile::encodeName(QFileInfo(path).absolutePath()).toStdString(), 0700))
-        return;
-    preferences().setValue(std::string(key), value);
-}
 
 // The control that the window's template creates with this id.
 template <typename Widget>
@@ -87,11 +49,11 @@ Widget* control(QWidget* dialog, int id)
 
 } // namespace
 
-CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
+CNamingDlg::CNamingDlg(SessionFiles files, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint)
-    , m_settings(std::move(settings))
+    , m_session(std::move(files), &NameListModel::decodeGbk, &embeddedCorpus())
 {
     setWindowIcon(programIcon());
     createControls(res::namingDialog, this);
@@ -108,17 +70,17 @@ CNamingDlg::CNamingDlg(SettingsFile settings, QWidget* parent)
     createAboutAction();
     createSourceActions();
     createPages();
-    createFavouriteActions();
     createListActions();
     m_tabs->setCurrentIndex(0);
     m_threeCharacter->setChecked(true);
-    restoreSettings();
+    restoreInputs();
     m_startButton->setFocus();
 
     connect(m_startButton, &QPushButton::clicked, this, &CNamingDlg::startGeneration);
     connect(m_tabs, &QTabWidget::currentChanged, this, &CNamingDlg::switchPage);
+    // Nothing is reported when no browser can be started.
     connect(control<LinkLabel>(this, res::authorLinkId), &LinkLabel::clicked, this,
-            &CNamingDlg::openWebMail);
+            [] { QDesktopServices::openUrl(QUrl(resourceText(res::webMailHomePage))); });
     // Last: this may move the controls into a scroll area, out of reach of control().
     fitIntoScreen(this);
 }
@@ -144,7 +106,10 @@ void CNamingDlg::createAboutAction()
     m_aboutAction = new QAction(resourceText(res::aboutMenuItem), this);
     m_aboutAction->setObjectName(QStringLiteral("aboutAction"));
     m_aboutAction->setShortcut(QKeySequence::HelpContents);
-    connect(m_aboutAction, &QAction::triggered, this, &CNamingDlg::showAbout);
+    connect(m_aboutAction, &QAction::triggered, this, [this] {
+        CAboutDlg about(this);
+        about.exec();
+    });
     addAction(m_aboutAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     openMenusWithShiftF10(this);
@@ -156,35 +121,18 @@ void CNamingDlg::createSourceActions()
 {
     m_pickFromPoemsAction = new QAction(resourceText(res::pickFromPoemsMenuItem), this);
     m_pickFromPoemsAction->setObjectName(QStringLiteral("pickFromPoemsAction"));
-    connect(m_pickFromPoemsAction, &QAction::triggered, this, &CNamingDlg::showPoemPicker);
+    connect(m_pickFromPoemsAction, &QAction::triggered, this, [this] {
+        CPoemPickerDlg picker(embeddedCorpus(), m_candidates, this);
+        picker.exec();
+    });
     insertAction(m_aboutAction, m_pickFromPoemsAction);
 
-    m_sourceCollectionsMenu = new QMenu(resourceText(res::sourceCollectionsMenu), this);
-    m_sourceCollectionsMenu->setObjectName(QStringLiteral("sourceCollectionsMenu"));
-    m_sourceCollectionsMenu->menuAction()->setObjectName(QStringLiteral("sourceCollectionsAction"));
-    const Collections kept = collectionsOfPreference(preference(res::sourceCollectionsKey));
-    for (int c = 0; c < corpus_format::collectionCount; ++c) {
-        QAction* item = m_sourceCollectionsMenu->addAction(resourceText(collections[c].name));
-        item->setObjectName(QStringLiteral("sourceCollection%1Action").arg(c));
-        item->setCheckable(true);
-        item->setChecked(kept & collections[c].bit);
-        connect(item, &QAction::toggled, this, [this] {
-            const Collections chosen = checkedCollections();
-            showSourcesFrom(chosen);
-            savePreference(res::sourceCollectionsKey, collectionsPreference(chosen));
-        });
-    }
-}
-
-Collections CNamingDlg::checkedCollections() const
-{
-    Collections chosen = 0;
-    const QList<QAction*> items = m_sourceCollectionsMenu->actions();
-    for (int c = 0; c < corpus_format::collectionCount; ++c) {
-        if (items[c]->isChecked())
-            chosen |= collections[c].bit;
-    }
-    return chosen;
+    m_sourceCollectionsMenu = new SourceCollectionsMenu(m_session.sourceCollections(), this);
+    connect(m_sourceCollectionsMenu, &SourceCollectionsMenu::chosen, this,
+            [this](Collections collections) {
+                showSourcesFrom(collections);
+                m_session.showSourcesFrom(collections);
+            });
 }
 
 void CNamingDlg::showSourcesFrom(Collections collections)
@@ -193,12 +141,6 @@ void CNamingDlg::showSourcesFrom(Collections collections)
         if (page)
             page->setSourceCollections(collections);
     }
-}
-
-void CNamingDlg::showPoemPicker()
-{
-    CPoemPickerDlg picker(embeddedCorpus(), m_candidates, this);
-    picker.exec();
 }
 
 // The lists' menu: the reading column and the sources' collections, then the window's own
@@ -218,16 +160,16 @@ void CNamingDlg::createListActions()
         separator(), m_pickFromPoemsAction, m_aboutAction};
     for (const ResultPage* page : pages())
         page->list()->addActions(actions);
-    showSourcesFrom(checkedCollections());
+    showSourcesFrom(m_session.sourceCollections());
     m_favourites->list()->addActions(
         {separator(), m_showReadingAction, separator(), m_aboutAction});
 
-    const bool shown = preference(res::showReadingKey) == "true";
+    const bool shown = m_session.readingShown();
     m_showReadingAction->setChecked(shown);
     showReadingColumn(shown);
     connect(m_showReadingAction, &QAction::toggled, this, [this](bool checked) {
         showReadingColumn(checked);
-        savePreference(res::showReadingKey, checked ? "true" : "false");
+        m_session.showReading(checked);
     });
 }
 
@@ -244,15 +186,21 @@ void CNamingDlg::showReadingColumn(bool shown)
 void CNamingDlg::createPages()
 {
     m_allNames = new CAllNamesPage;
-    m_exclude = new CExcludePage(*this);
+    m_exclude = new CExcludePage(*this, m_session.ticks());
     m_goodNames = new CGoodNamesPage;
     for (const auto& [page, tab] :
          {std::pair<QWidget*, const res::PageTemplate&>{m_allNames, res::allNamesPage},
           {m_exclude, res::excludePage},
           {m_goodNames, res::goodNamesPage}})
         m_tabs->addTab(page, resourceText(tab.tabLabel));
-    m_favourites = new CFavouritesPage(m_settings);
+    m_favourites = new CFavouritesPage(m_session.favourites());
     m_tabs->addTab(m_favourites, resourceText(res::favouritesTabLabel));
+    for (const ResultPage* page : pages()) {
+        connect(page, &ResultPage::favouritesChosen, this,
+                [this](const std::vector<std::string>& names) {
+                    m_favourites->addFavourites(names, m_session.surnameLength());
+                });
+    }
 }
 
 std::array<ResultPage*, 3> CNamingDlg::pages() const
@@ -271,37 +219,26 @@ void CNamingDlg::destroyPages()
     m_goodNames = nullptr;
     delete m_favourites;
     m_favourites = nullptr;
-    m_facts.reset();
 }
 
-void CNamingDlg::restoreSettings()
+void CNamingDlg::restoreInputs()
 {
-    const std::optional<NamingSettings> restored =
-        m_settings.load(std::string(res::settingsFileName));
+    const std::optional<NamingSettings>& restored = m_session.restoredInputs();
     if (!restored)
         return;
     if (restored->surname)
         m_surname->setText(GbkCodec::decode(*restored->surname));
     if (restored->candidates)
         m_candidates->setText(GbkCodec::decode(*restored->candidates));
-    if (restored->threeCharacter) {
+    if (restored->threeCharacter)
         (*restored->threeCharacter ? m_threeCharacter : m_twoCharacter)->setChecked(true);
-    }
-}
-
-void CNamingDlg::saveSettings() const
-{
-    m_settings.save(NamingSettings{GbkCodec::encode(m_surname->text()),
-                                   GbkCodec::encode(m_candidates->text()),
-                                   m_threeCharacter->isChecked()},
-                    std::string(res::settingsFileName));
 }
 
 void CNamingDlg::closeEvent(QCloseEvent* event)
 {
     if (m_allNames) {
-        saveSettings();
-        saveTicks();
+        m_session.close({GbkCodec::encode(m_surname->text()),
+                         GbkCodec::encode(m_candidates->text()), m_threeCharacter->isChecked()});
         destroyPages();
     }
     QDialog::closeEvent(event);
@@ -329,21 +266,16 @@ void CNamingDlg::startGeneration()
     const std::optional<NameMode> mode = checkedMode();
     if (!mode)
         return;
-    const std::shared_ptr<NameFacts> facts = factsOf(*mode);
-    m_allNames->fillNames(facts);
-    m_exclude->fillNames(facts);
-    m_goodNames->fillNames(facts);
-    m_filledInputs = TickInputs{GbkCodec::encode(surname), GbkCodec::encode(candidates), *mode};
-    offerSavedTicks();
+    const std::shared_ptr<NameFacts> facts = m_session.fill(inputsOf(*mode));
+    for (ResultPage* page : pages())
+        page->fillNames(facts);
+    const RowSet* saved = m_session.savedTicks();
+    m_exclude->offerSavedTicks(saved ? std::optional(*saved) : std::nullopt);
 }
 
-std::shared_ptr<NameFacts> CNamingDlg::factsOf(NameMode mode)
+TickInputs CNamingDlg::inputsOf(NameMode mode) const
 {
-    NameList names(GbkCodec::encode(m_surname->text()), GbkCodec::encode(m_candidates->text()),
-                   mode);
-    if (!m_facts || m_facts->names() != names)
-        m_facts = NameListModel::makeFacts(std::move(names));
-    return m_facts;
+    return {GbkCodec::encode(m_surname->text()), GbkCodec::encode(m_candidates->text()), mode};
 }
 
 void CNamingDlg::switchPage(int index)
@@ -357,89 +289,11 @@ void CNamingDlg::switchPage(int index)
 void CNamingDlg::refreshGoodNames()
 {
     if (const std::optional<NameMode> mode = checkedMode())
-        m_goodNames->fillNames(factsOf(*mode));
+        m_goodNames->fillNames(m_session.factsOf(inputsOf(*mode)));
     m_exclude->applyExclusions();
 }
 
 void CNamingDlg::deleteGoodNameRows(const NameList& names, const RowSet& rows)
 {
     m_goodNames->deleteNamesOf(names, rows);
-}
-
-void CNamingDlg::showAbout()
-{
-    CAboutDlg about(this);
-    about.exec();
-}
-
-void CNamingDlg::openWebMail()
-{
-    // Nothing is reported when no browser can be started.
-    QDesktopServices::openUrl(QUrl(resourceText(res::webMailHomePage)));
-}
-
-void CNamingDlg::createFavouriteActions()
-{
-    for (const ResultPage* page : pages()) {
-        auto* action = new QAction(resourceText(res::addFavouritesItem), page->list());
-        action->setObjectName(QStringLiteral("addFavouritesAction"));
-        action->setShortcut(Qt::CTRL | Qt::Key_D);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        page->list()->addAction(action);
-        connect(action, &QAction::triggered, this, [this, page] { addToFavourites(page); });
-    }
-}
-
-void CNamingDlg::addToFavourites(const ResultPage* page)
-{
-    const std::optional<std::vector<std::string>> names =
-        page->selectedNames(static_cast<qint64>(Favourites::maxCount));
-    if (!names) {
-        QMessageBox box(QMessageBox::Information, resourceText(res::favouritesCaption),
-                        resourceText(res::tooManyToAddMessage), QMessageBox::Ok, this);
-        box.setObjectName(QStringLiteral("tooManyToAddNotice"));
-        box.exec();
-        return;
-    }
-    const int surnameLength =
-        m_filledInputs ? static_cast<int>(GbkCodec::decode(m_filledInputs->surname).size()) : 1;
-    const std::string now = CFavouritesPage::now();
-    std::vector<Favourite> entries;
-    for (const std::string& name : *names) {
-        if (isFavouriteName(name))
-            entries.push_back({name, std::min(surnameLength, characterCount(name) - 1), {}, now});
-    }
-    m_favourites->addFavourites(std::move(entries), names->size() - entries.size());
-}
-
-// The ticks file is read once, at the first fill; one that cannot be read is renamed aside, so
-// that the next close does not save over it.
-void CNamingDlg::offerSavedTicks()
-{
-    const std::string fileName(res::ticksFileName);
-    if (!m_savedTicks) {
-        const KeptBytes kept = m_settings.loadBytes(fileName, SavedTicks::maxFileBytes);
-        m_savedTicks =
-            kept.state == KeptBytes::State::Read ? parseSavedTicks(kept.bytes) : std::nullopt;
-        if (kept.state != KeptBytes::State::Missing && !*m_savedTicks)
-            m_settings.keepAside(fileName);
-    }
-    const std::optional<SavedTicks>& saved = *m_savedTicks;
-    const bool same =
-        saved && m_filledInputs && saved->inputs == *m_filledInputs &&
-        saved->rows == static_cast<std::uint64_t>(m_exclude->list()->model()->rowCount());
-    m_exclude->offerSavedTicks(same ? std::optional(saved->ticks) : std::nullopt);
-}
-
-// Without ticks nothing is saved, so that a run that only looked keeps the ticks of the run
-// before it. A bitmap over its limit saves nothing either.
-void CNamingDlg::saveTicks() const
-{
-    if (!m_filledInputs || m_exclude->tickedRows().empty())
-        return;
-    const std::optional<std::string> bytes = printSavedTicks(
-        {*m_filledInputs, static_cast<std::uint64_t>(m_exclude->list()->model()->rowCount()),
-         m_exclude->tickedRows()});
-    if (bytes)
-        m_settings.saveBytes(std::string(res::ticksFileName), *bytes);
 }

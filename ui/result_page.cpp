@@ -1,8 +1,10 @@
 #include "ui/result_page.h"
 
 #include "poetry/embedded_corpus.h"
+#include "res/favourites_texts.h"
 #include "res/list_menu_texts.h"
 #include "res/string_table.h"
+#include "shortlist/favourites.h"
 #include "ui/name_card_actions.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
@@ -60,6 +62,9 @@ ResultPage::ResultPage(const res::PageTemplate& page, NameListModel* model, QWid
     QAction* exportAction = addListAction(res::exportItem);
     exportAction->setObjectName(QStringLiteral("exportAction"));
     connect(exportAction, &QAction::triggered, this, &ResultPage::exportNames);
+    QAction* favourite = addListAction(res::addFavouritesItem, Qt::CTRL | Qt::Key_D);
+    favourite->setObjectName(QStringLiteral("addFavouritesAction"));
+    connect(favourite, &QAction::triggered, this, &ResultPage::chooseFavourites);
 }
 
 QAction* ResultPage::addListAction(std::string_view text, const QKeySequence& shortcut)
@@ -100,6 +105,21 @@ std::optional<std::vector<std::string>> ResultPage::selectedNames(qint64 limit) 
          namesOf(*m_model, selection, {})->split(QLatin1Char('\n'), Qt::SkipEmptyParts))
         names.push_back(name.toStdString());
     return names;
+}
+
+void ResultPage::chooseFavourites()
+{
+    const std::optional<std::vector<std::string>> names =
+        selectedNames(static_cast<qint64>(Favourites::maxCount));
+    if (names) {
+        emit favouritesChosen(*names);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, resourceText(res::favouritesCaption),
+                    resourceText(res::tooManyToAddMessage).arg(groupedNumber(Favourites::maxCount)),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("tooManyToAddNotice"));
+    box.exec();
 }
 
 void ResultPage::copySelection()

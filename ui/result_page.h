@@ -18,7 +18,7 @@ class QAction;
 class UniformListView;
 
 // A tab page holding one single-column list of full names, filled from the engine, whose
-// context menu copies and exports them.
+// context menu copies and exports them and chooses them for the favourites.
 class ResultPage : public QWidget {
     Q_OBJECT
 
@@ -34,8 +34,6 @@ public:
     // Shows the sources (出处) of the names from these collections only.
     void setSourceCollections(Collections collections);
 
-    // The selected names, UTF-8, in row order; nothing when more than `limit` rows are selected.
-    std::optional<std::vector<std::string>> selectedNames(qint64 limit) const;
     // Puts the selected names on the clipboard, UTF-8, one a line, in row order. Past
     // copyLimit rows a message suggests exporting and the clipboard keeps what it held. Long
     // work shows a progress dialog after half a second; a cancel keeps the clipboard as it was.
@@ -46,6 +44,13 @@ public:
     namesOf(const NameListModel& model, const QItemSelection& selection, const Progress& progress);
     // Asks for a file and writes every name of the page to it (.txt or .csv).
     void exportNames();
+    // 加入收藏: chooses the selected names, unless they are more than the favourites hold,
+    // which a box says.
+    void chooseFavourites();
+
+signals:
+    // The selected names, UTF-8, in row order, are to be added to the favourites.
+    void favouritesChosen(const std::vector<std::string>& names);
 
 protected:
     // The page takes ownership of `model`.
@@ -59,6 +64,8 @@ protected:
 private:
     // The selected ranges in row order and, in `count`, how many rows they hold.
     QItemSelection sortedSelection(qint64& count) const;
+    // The selected names, UTF-8, in row order; nothing when more than `limit` rows are selected.
+    std::optional<std::vector<std::string>> selectedNames(qint64 limit) const;
 
     NameListModel* m_model;
     UniformListView* m_list;

@@ -1,4 +1,4 @@
-// Runs the application object itself, so this test has its own main().
+// Runs the application object itself, so this test makes it in a main() of its own.
 #include "app/naming_app.h"
 #include "tests/support/marker_holder.h"
 #include "tests/support/modal_answer.h"
@@ -10,52 +10,36 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+// Start-up: the single copy, the main window's run, SIGTERM and the stale temporary files.
+class TestNamingApp final : public QObject {
+    Q_OBJECT
+
+public:
+    TestNamingApp(CNamingApp& app, QString configHome)
+        : m_app(app)
+        , m_configHome(std::move(configHome))
+    {
+    }
+
+private slots:
+    void aSecondCopyWarnsAndEnds();
+    void theFirstCopyRunsTheMainWindow();
+    void terminationClosesTheWindowAndKeepsTheInputs();
+    void aStartRemovesStaleTemporaryFiles();
+
+private:
+    CNamingApp& m_app;
+    QString m_configHome;
+};
+
 namespace {
-
-int failures = 0;
-
-void check(bool condition, const char* what)
-{
-    std::printf("%s: %s\n", condition ? "PASS" : "FAIL", what);
-    failures += condition ? 0 : 1;
-}
-
-void aSecondCopyWarnsAndEnds(CNamingApp& app)
-{
-    const pid_t first = startMarkerHolder("IDD_CORVALE_DIALOG").pid;
-    ModalAnswer warning;
-    QString okText;
-    answerNextModal(&warning, [&okText](QDialog* dialog) {
-        okText = static_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->text();
-    });
-    app.initInstance();
-    check(warning.seen, "the second copy shows a message");
-    check(warning.text == QStringLiteral("程序正在运行中!"), "the message says the program runs");
-    check(warning.icon == QMessageBox::Warning, "with the warning icon");
-    check(warning.buttons == QMessageBox::Ok, "and an OK button only");
-    check(okText == QStringLiteral("确定"), "which reads 确定 in Qt's Chinese texts");
-    check(warning.title == QFileInfo(QCoreApplication::applicationFilePath()).fileName(),
-          "titled with the executable's name");
-    check(warning.objectName == QStringLiteral("alreadyRunningMessage"),
-          "and no main window is opened");
-    kill(first, SIGKILL);
-    waitpid(first, nullptr, 0);
-}
-
-void theFirstCopyRunsTheMainWindow(CNamingApp& app)
-{
-    ModalAnswer window;
-    answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
-    app.initInstance();
-    check(window.objectName == QStringLiteral("namingDialog"), "the main window runs modally");
-}
 
 // Runs `act` once the modal dialog named `name` is on top.
 void whenOnTop(const QString& name, const std::function<void(QDialog*)>& act, int attempts = 500)
@@ -69,8 +53,41 @@ void whenOnTop(const QString& name, const std::function<void(QDialog*)>& act, in
     });
 }
 
+} // namespace
+
+void TestNamingApp::aSecondCopyWarnsAndEnds()
+{
+    const pid_t first = startMarkerHolder("IDD_CORVALE_DIALOG").pid;
+    ModalAnswer warning;
+    QString okText;
+    answerNextModal(&warning, [&okText](QDialog* dialog) {
+        okText = static_cast<QMessageBox*>(dialog)->button(QMessageBox::Ok)->text();
+    });
+    m_app.initInstance();
+    kill(first, SIGKILL);
+    waitpid(first, nullptr, 0);
+    QVERIFY(warning.seen);
+    QCOMPARE(warning.text, QStringLiteral("程序正在运行中!"));
+    QCOMPARE(warning.icon, QMessageBox::Warning);
+    QCOMPARE(warning.buttons, QMessageBox::Ok);
+    // Qt's Chinese texts.
+    QCOMPARE(okText, QStringLiteral("确定"));
+    // The executable's name.
+    QCOMPARE(warning.title, QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    // No main window is opened.
+    QCOMPARE(warning.objectName, QStringLiteral("alreadyRunningMessage"));
+}
+
+void TestNamingApp::theFirstCopyRunsTheMainWindow()
+{
+    ModalAnswer window;
+    answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
+    m_app.initInstance();
+    QCOMPARE(window.objectName, QStringLiteral("namingDialog"));
+}
+
 // SIGTERM arrives while a notice is open over the window: both close and the inputs are kept.
-void terminationClosesTheWindowAndKeepsTheInputs(CNamingApp& app, const QString& configHome)
+void TestNamingApp::terminationClosesTheWindowAndKeepsTheInputs()
 {
     bool noticeSeen = false;
     whenOnTop(QStringLiteral("namingDialog"), [&noticeSeen](QDialog* window) {
@@ -82,16 +99,18 @@ void terminationClosesTheWindowAndKeepsTheInputs(CNamingApp& app, const QString&
         });
         window->findChild<QPushButton*>(QStringLiteral("startButton"))->click();
     });
-    app.initInstance();
-    check(noticeSeen, "SIGTERM came while the notice was open");
-    QFile saved(configHome + QStringLiteral("/corvale/name.xml"));
-    check(saved.open(QIODevice::ReadOnly) && saved.readAll().contains("<firstname>\xCD\xF5<"),
-          "the window closed and kept the surname in the XDG config folder");
+    m_app.initInstance();
+    QVERIFY(noticeSeen);
+    // The window closed and kept the surname in the XDG config folder.
+    QFile saved(m_configHome + QStringLiteral("/corvale/name.xml"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(saved.readAll().contains("<firstname>\xCD\xF5<"));
 }
 
-// Saves killed before their rename left temporary files beside name.xml; the next start
-// removes them (regular files of this user only) and leaves everything else alone.
-void aStartRemovesStaleTemporaryFiles(CNamingApp& app)
+// Saves killed before their rename left temporary files beside name.xml, favourites.csv and
+// ticks.bin; the next start removes them (regular files of this user only) and leaves
+// everything else alone.
+void TestNamingApp::aStartRemovesStaleTemporaryFiles()
 {
     QDir config(QCoreApplication::applicationDirPath() + QStringLiteral("/config"));
     config.removeRecursively();
@@ -99,9 +118,9 @@ void aStartRemovesStaleTemporaryFiles(CNamingApp& app)
     const auto path = [&](const char* name) {
         return config.filePath(QString::fromLatin1(name)).toLocal8Bit();
     };
-    for (const char* name :
-         {".name.xml.Ab12Cd", ".name.xml.zz9900", ".name.xml.AB-123", ".name.xml.ABC12",
-          ".name.xml.ABC1234", ".other.xml.ABC123", ".name.xml.Other1"})
+    for (const char* name : {".name.xml.Ab12Cd", ".name.xml.zz9900", ".name.xml.AB-123",
+                             ".name.xml.ABC12", ".name.xml.ABC1234", ".other.xml.ABC123",
+                             ".name.xml.Other1", ".favourites.csv.Fa12Cd", ".ticks.bin.Tk3456"})
         QFile(path(name)).open(QIODevice::WriteOnly);
     mkfifo(path(".name.xml.Pipe12"), 0600);
     (void)!symlink(path(".other.xml.ABC123"), path(".name.xml.Lnk123"));
@@ -115,15 +134,12 @@ void aStartRemovesStaleTemporaryFiles(CNamingApp& app)
 
     ModalAnswer window;
     answerNextModal(&window, [](QDialog* dialog) { dialog->close(); });
-    app.initInstance();
+    m_app.initInstance();
     const QStringList left =
         config.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    check(QSet<QString>(left.begin(), left.end()) == kept,
-          "a start removes its own stale temporary files only");
     config.removeRecursively();
+    QCOMPARE(QSet<QString>(left.begin(), left.end()), kept);
 }
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -133,10 +149,8 @@ int main(int argc, char* argv[])
     QTemporaryDir configHome;
     setenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit().constData(), 1);
     CNamingApp app(argc, argv);
-    aSecondCopyWarnsAndEnds(app);
-    theFirstCopyRunsTheMainWindow(app);
-    terminationClosesTheWindowAndKeepsTheInputs(app, configHome.path());
-    aStartRemovesStaleTemporaryFiles(app);
-    std::printf("%d failed\n", failures);
-    return failures == 0 ? 0 : 1;
+    TestNamingApp test(app, configHome.path());
+    return QTest::qExec(&test, argc, argv);
 }
+
+#include "test_naming_app.moc"

@@ -1,4 +1,5 @@
 #include "hanzi/character_meaning.h"
+#include "hanzi/utf8.h"
 #include "insight/name_insight.h"
 #include "insight/text_facts.h"
 #include "tests/support/gbk_test_decoder.h"
@@ -55,6 +56,25 @@ TEST_P(RowFacts, JoinThePerCharacterFacts)
     const NameInsight insight(NameList(c.surname, c.candidates, c.mode), decode);
     EXPECT_EQ(insight.columnText(c.row), c.column);
     EXPECT_EQ(insight.totalStrokes(c.row), c.strokes);
+
+    // The same name given as text, as a favourite is, reads the same.
+    std::string name;
+    for (const char32_t codePoint : decode(insight.names().at(c.row)))
+        utf8::append(name, codePoint);
+    const TextFacts facts = textFactsOf(name, static_cast<int>(decode(c.surname).size()));
+    EXPECT_EQ(facts.readings, insight.readings(c.row));
+    EXPECT_EQ(facts.levels, insight.levels(c.row));
+    EXPECT_EQ(facts.homophones, insight.homophones(c.row));
+    EXPECT_EQ(facts.strokes, c.strokes);
+}
+
+TEST(TextFacts, TakeACompoundSurnameOnlyWhenAGivenNameFollows)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"诸葛亮", 2}, {"令狐冲", 2}, {"令狐", 1}, {"诸葛", 1}, {"张伟", 1}, {"张", 1},
+    };
+    for (const auto& [name, surnameLength] : cases)
+        EXPECT_EQ(surnameLengthOf(name), surnameLength) << name;
 }
 
 INSTANTIATE_TEST_SUITE_P(NameInsight, RowFacts, testing::ValuesIn(rowCases));

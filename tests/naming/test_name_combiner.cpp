@@ -116,13 +116,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CleanCandidates, RemovesOnlyTheFiveSeparators)
 {
-    EXPECT_EQ(NameList::cleanCandidates(mei + "," + li + "." + wang + " " + fullComma + fullStop),
-              mei + li + wang);
-    EXPECT_EQ(NameList::cleanCandidates(" ,." + fullComma + fullStop), "");
+    EXPECT_EQ(
+        NameCombiner::cleanCandidates(mei + "," + li + "." + wang + " " + fullComma + fullStop),
+        mei + li + wang);
+    EXPECT_EQ(NameCombiner::cleanCandidates(" ,." + fullComma + fullStop), "");
     // Tab, ideographic space (A1 A1) and the enumeration comma (A1 A2) stay.
-    EXPECT_EQ(NameList::cleanCandidates("\t\xA1\xA1\xA1\xA2"), "\t\xA1\xA1\xA1\xA2");
+    EXPECT_EQ(NameCombiner::cleanCandidates("\t\xA1\xA1\xA1\xA2"), "\t\xA1\xA1\xA1\xA2");
     // A lead byte takes the separator behind it as its second byte.
-    EXPECT_EQ(NameList::cleanCandidates("\xB1,\xB1.\xB1 "), "\xB1,\xB1.\xB1 ");
+    EXPECT_EQ(NameCombiner::cleanCandidates("\xB1,\xB1.\xB1 "), "\xB1,\xB1.\xB1 ");
 }
 
 TEST(NameList, CountsRowsInSixtyFourBits)

@@ -98,6 +98,7 @@ TEST(XmlNestingBound, CoversTinyXmlOnTrickyTexts)
         "<a x=\"</a>\" y='</a>'><b/></a>",
         "<?xml version=\"1.0\"?><a>\xC3</a><b><c/></b></a>",
         "\xEF\xBB\xBF<a>\xE3</a><b/><c/></a>",
+        "\xEF\xBB\xBF<a>\xEF</a><b/><c/></a>",
         "<?xml version='1' encoding='GBK'?><a>\xC3</a><b/>",
         "<?XML encoding=\"utf8\"?><a b='\xC3'></a>'><c><d/></c></a>",
         "<a><!-- --><b><![CDATA[</b>]]><c/></b></a>",
@@ -116,7 +117,7 @@ TEST(XmlNestingBound, CoversTinyXmlOnRandomTexts)
         "\n",           "=",        "\"",    "'",          "x",    "1",         ";",
         "&#",           "&#x",      "&amp;", "<!--",       "-->",  "<![CDATA[", "]]>",
         "<!",           "<?",       "<?xml", " encoding=", "\xC3", "\xE3",      "\xF0",
-        "\xEF\xBB\xBF", "\xCD\xF5", "#",     "<",          "</",
+        "\xEF\xBB\xBF", "\xCD\xF5", "#",     "<",          "</",   "\xEF",
     };
     const std::vector<std::string> starts = {"", "\xEF\xBB\xBF", "<?xml version=\"1.0\"?>",
                                              "<?xml encoding=\"GBK\"?>"};

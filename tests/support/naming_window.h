@@ -46,7 +46,7 @@ public:
     // Opens a new window over the same directory, as the next start of the program would.
     void open()
     {
-        m_dialog = std::make_unique<CNamingDlg>(settings());
+        m_dialog = std::make_unique<CNamingDlg>(SessionFiles(settings()));
         m_dialog->show();
         m_dialog->activateWindow();
         if (!QTest::qWaitForWindowActive(m_dialog.get()))

@@ -23,6 +23,8 @@ private slots:
     void aDamagedFileIsKeptAsideAndToldOnce();
     void thePdfHoldsTheNamesAsTextWithTheFontEmbedded();
     void aLongWordInThePdfWrapsWithinTheMargin();
+    void anExportTakesItsFormatFromTheSuffixInAnyCase_data();
+    void anExportTakesItsFormatFromTheSuffixInAnyCase();
     void ctrlDAddsTheSelectedNamesOnce();
     void theTicksAreRestoredOnlyForTheSameInputs();
 
@@ -30,13 +32,6 @@ private:
     static QAction* action(QWidget* list, const char* name)
     {
         return list->findChild<QAction*>(QLatin1String(name));
-    }
-    static std::vector<Favourite> entries(std::initializer_list<const char*> names)
-    {
-        std::vector<Favourite> list;
-        for (const char* name : names)
-            list.push_back({name, 1, {}, CFavouritesPage::now()});
-        return list;
     }
     static QStringList column(const FavouritesModel& model, int column)
     {
@@ -57,11 +52,12 @@ private:
 
 void TestFavourites::theModelSortsEditsAndRemoves()
 {
-    FavouritesModel model;
+    FavouritesStore store(SettingsFile::nowhere(), nullptr);
+    FavouritesModel model(store);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QSignalSpy changed(&model, &FavouritesModel::changed);
-    model.merge(entries({"张大", "张一", "张乙"}));
-    QCOMPARE(changed.count(), 1);
+    model.change([](FavouritesStore& favourites) {
+        return favourites.add({"张大", "张一", "张乙"}, 1);
+    });
     QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("读音"));
     QCOMPARE(model.index(0, 1).data().toString(), QStringLiteral("zhāng dà"));
     QCOMPARE(model.index(1, 3).data().toString(), QStringLiteral("7+1=8"));
@@ -85,13 +81,12 @@ void TestFavourites::theModelSortsEditsAndRemoves()
     QVERIFY(!(model.flags(model.index(1, 0)) & Qt::ItemIsEditable));
     QVERIFY(model.setData(note, QStringLiteral("奶奶喜欢\n这个")));
     QCOMPARE(note.data().toString(), QStringLiteral("奶奶喜欢 这个"));
-    QCOMPARE(changed.count(), 2);
+    QCOMPARE(store.favourites().items()[1].note, "奶奶喜欢 这个");
 
     model.sort(0, Qt::AscendingOrder);
     model.removeRows({0, 2}); // 张一 and 张大 as shown
     QCOMPARE(column(model, 0), QStringList{"张乙"});
-    QCOMPARE(changed.count(), 3);
-    QCOMPARE(model.favourites().size(), 1u);
+    QCOMPARE(store.favourites().size(), 1u);
 }
 
 void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
@@ -105,7 +100,8 @@ void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
     }
     const SettingsFile settings = SettingsFile::inFolder(folder.path().toStdString());
     {
-        CFavouritesPage page(settings);
+        FavouritesStore store(settings, nullptr);
+        CFavouritesPage page(store);
         ModalAnswer answer;
         answerNextModal(&answer);
         page.ensureLoaded();
@@ -118,11 +114,14 @@ void TestFavourites::aDamagedFileIsKeptAsideAndToldOnce()
 
         ModalAnswer added;
         answerNextModal(&added);
-        page.addFavourites(entries({"李白"}), 0);
+        page.addFavourites({"李白", "王"}, 1);
         QCOMPARE(added.objectName, QStringLiteral("addedFavouritesNotice"));
+        QCOMPARE(added.text,
+                 QStringLiteral("已加入收藏 1 个名字。\n1 个不是 2 到 8 个汉字的名字没有加入。"));
     }
     // The next start reads the new file and says nothing.
-    CFavouritesPage again(settings);
+    FavouritesStore store(settings, nullptr);
+    CFavouritesPage again(store);
     ModalAnswer none;
     answerNextModal(&none, {}, 1);
     again.ensureLoaded();
@@ -227,6 +226,31 @@ void TestFavourites::aLongWordInThePdfWrapsWithinTheMargin()
     QVERIFY2(text.contains(letters), qPrintable(boxes));
 }
 
+void TestFavourites::anExportTakesItsFormatFromTheSuffixInAnyCase_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QByteArray>("start");
+    QTest::newRow("text") << QStringLiteral("names.txt") << QByteArray("张大\n");
+    QTest::newRow("CSV in capitals")
+        << QStringLiteral("NAMES.CSV") << QByteArray("\xEF\xBB\xBF名字,读音,");
+    QTest::newRow("PDF in capitals") << QStringLiteral("NAMES.PDF") << QByteArray("%PDF-");
+}
+
+void TestFavourites::anExportTakesItsFormatFromTheSuffixInAnyCase()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QByteArray, start);
+    FavouritesStore store(SettingsFile::nowhere(), nullptr);
+    CFavouritesPage page(store);
+    page.model().change([](FavouritesStore& favourites) { return favourites.add({"张大"}, 1); });
+    QTemporaryDir folder;
+    QCOMPARE(page.writeExport(folder.filePath(fileName)), QString());
+    QFile file(folder.filePath(fileName));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QVERIFY2(bytes.startsWith(start), bytes.left(40).constData());
+}
+
 void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
 {
     NamingWindow window;
@@ -277,6 +301,7 @@ void TestFavourites::ctrlDAddsTheSelectedNamesOnce()
     answerNextModal(&refused);
     QTest::keyClick(list, Qt::Key_D, Qt::ControlModifier);
     QCOMPARE(refused.objectName, QStringLiteral("tooManyToAddNotice"));
+    QVERIFY2(refused.text.contains(QStringLiteral("超过 10,000 个")), qPrintable(refused.text));
     QCOMPARE(page->model().rowCount(), 4);
 }
 

@@ -1,3 +1,4 @@
+#include "tests/support/left_open_dialogs.h"
 #include "tests/support/naming_window.h"
 #include "ui/name_export.h"
 #include "ui/name_list_model.h"
@@ -25,6 +26,7 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     }
     void init() { QVERIFY(QDir(preferencesFolder()).removeRecursively()); }
+    void cleanup() { m_leftOpen.closeAll(); }
     void preferencesAreReadAndSavedSafely_data();
     void preferencesAreReadAndSavedSafely();
     void exportsKeepTheFileTheyReplaceSafe_data();
@@ -42,6 +44,7 @@ private:
     }
 
     QTemporaryDir m_config;
+    LeftOpenDialogs m_leftOpen;
 };
 
 namespace {

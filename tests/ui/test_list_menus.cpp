@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTableView>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,8 +23,12 @@ private slots:
     void theListMenusFollowOneLayout();
     void shiftF10OpensTheMenuOfTheFocus_data();
     void shiftF10OpensTheMenuOfTheFocus();
+    void shiftF10OpensTheFavouritesMenuInSight_data();
+    void shiftF10OpensTheFavouritesMenuInSight();
     void rulesTickTheGoodNamesAwayAndUndoBringsThemBack();
     void theNewRulesTickBySound();
+    void eachRuleOfTheMenuTicksItsRows_data();
+    void eachRuleOfTheMenuTicksItsRows();
     void copyPutsTheSelectedNamesOnTheClipboard_data();
     void copyPutsTheSelectedNamesOnTheClipboard();
     void anExportHoldsTheRowsTheListShows_data();
@@ -137,6 +142,48 @@ void TestListMenus::shiftF10OpensTheMenuOfTheFocus()
     }
 }
 
+void TestListMenus::shiftF10OpensTheFavouritesMenuInSight_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("current row in sight") << 2 << true;
+    QTest::newRow("current row scrolled out of sight") << 60 << false;
+}
+
+// A table opens its menu at the current row while it is in sight, else at its top left.
+void TestListMenus::shiftF10OpensTheFavouritesMenuInSight()
+{
+    QFETCH(int, row);
+    QFETCH(bool, shown);
+    NamingWindow window;
+    window.type(wang, ideographs(8));
+    window.start();
+    window.allNames()->selectAll();
+    ModalAnswer added;
+    answerNextModal(&added);
+    action(window.allNames(), "addFavouritesAction")->trigger();
+    QVERIFY(added.seen);
+    // A message box that closes leaves no window active on the offscreen platform.
+    window.dialog().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
+    window.tabs()->setCurrentIndex(3);
+    auto* table = window.find<QTableView>("favouritesList");
+    table->setCurrentIndex(table->model()->index(row, 0));
+    table->scrollToTop();
+    QCOMPARE(table->viewport()->rect().intersects(table->visualRect(table->currentIndex())), shown);
+    table->setFocus();
+
+    MenuAnswer menu;
+    answerNextMenu(&menu);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10, Qt::ShiftModifier);
+    QTRY_VERIFY(menu.seen);
+    QCOMPARE(menu.items.last(), table->actions().last()->text());
+    const QRect cell = shown ? table->visualRect(table->currentIndex())
+                             : QRect(0, 0, table->columnWidth(0), table->rowHeight(0));
+    QVERIFY(
+        QRect(table->viewport()->mapToGlobal(cell.topLeft()), cell.size()).contains(menu.position));
+}
+
 void TestListMenus::rulesTickTheGoodNamesAwayAndUndoBringsThemBack()
 {
     NamingWindow window;
@@ -183,6 +230,34 @@ void TestListMenus::theNewRulesTickBySound()
     QVERIFY(first.data(Qt::AccessibleDescriptionRole)
                 .toString()
                 .contains(QStringLiteral("\n平仄：仄仄仄\n谐音：饭桶（不雅）\n")));
+}
+
+void TestListMenus::eachRuleOfTheMenuTicksItsRows_data()
+{
+    QTest::addColumn<QString>("candidates");
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QStringList>("goodNames");
+    // 礼 and 理 read lǐ; 王 and 平 are of the second tone; 丄 is outside the general list.
+    QTest::newRow("同音") << QStringLiteral("礼理") << QStringLiteral("tickSameSoundAction")
+                          << names({"王礼礼"});
+    QTest::newRow("同声调") << QStringLiteral("美平") << QStringLiteral("tickSameToneAction")
+                            << names({"王美美", "王美平", "王平美"});
+    QTest::newRow("生僻字") << QStringLiteral("美丄") << QStringLiteral("tickRareAction")
+                            << names({"王美美"});
+}
+
+void TestListMenus::eachRuleOfTheMenuTicksItsRows()
+{
+    QFETCH(QString, candidates);
+    QFETCH(QString, rule);
+    QFETCH(QStringList, goodNames);
+    NamingWindow window;
+    window.type(wang, candidates);
+    window.start();
+    window.tabs()->setCurrentIndex(1);
+    window.exclusions()->findChild<QAction*>(rule)->trigger();
+    window.tabs()->setCurrentIndex(2);
+    QCOMPARE(rowsOf(window.goodNames()), goodNames);
 }
 
 void TestListMenus::copyPutsTheSelectedNamesOnTheClipboard_data()
@@ -247,6 +322,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows_data()
     const QList<int> ticks{1, 70'000, 89'999};
     QTest::newRow("after ticks, text") << 300 << ticks << false << QStringLiteral("names.txt");
     QTest::newRow("after ticks, csv") << 300 << ticks << false << QStringLiteral("names.csv");
+    QTest::newRow("csv in capitals") << 2 << QList<int>{1} << false << QStringLiteral("NAMES.CSV");
     QTest::newRow("every row ticked, text") << 2 << QList<int>{} << true << QStringLiteral("a.txt");
     QTest::newRow("every row ticked, csv") << 2 << QList<int>{} << true << QStringLiteral("a.csv");
 }
@@ -270,7 +346,7 @@ void TestListMenus::anExportHoldsTheRowsTheListShows()
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QByteArray bytes = file.readAll();
-    const bool csv = fileName.endsWith(QStringLiteral(".csv"));
+    const bool csv = fileName.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
     const QByteArray header = QByteArray::fromStdString(exportHeader(ExportFormat::Csv));
     if (csv) {
         QVERIFY(bytes.startsWith(header));

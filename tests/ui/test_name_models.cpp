@@ -70,7 +70,8 @@ void TestNameModels::rowCountIsClampedForTheView()
 
 void TestNameModels::ticksAreSparseAndClearedByEveryFill()
 {
-    ExclusionModel model;
+    TickRecord ticks;
+    ExclusionModel model(ticks);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setNames(NameList(surname, candidates, NameMode::ThreeCharacter));
     QVERIFY(model.flags(model.index(0, 0)) & Qt::ItemIsUserCheckable);
