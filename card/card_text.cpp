@@ -1,6 +1,7 @@
 #include "card/card_text.h"
 
 #include "card/spoken_pinyin.h"
+#include "hanzi/character_meaning.h"
 #include "hanzi/utf8.h"
 #include "insight/homophones.h"
 #include "insight/level_tones.h"
@@ -50,6 +51,21 @@ std::string standardLine(Characters characters)
     return outside + "不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入";
 }
 
+// "腾：奔跑，跳跃；…" for each character of `given` that has a meaning, each character once.
+std::vector<std::string> meaningLines(Characters given)
+{
+    std::vector<std::string> lines;
+    std::u32string seen;
+    for (const NameInsight::Character* character : given) {
+        const std::string_view meaning = MeaningOf(character->codePoint);
+        if (meaning.empty() || seen.find(character->codePoint) != std::u32string::npos)
+            continue;
+        seen += character->codePoint;
+        lines.push_back(textOf(character->codePoint) + "：" + std::string(meaning));
+    }
+    return lines;
+}
+
 } // namespace
 
 CardText cardTextOf(Characters characters, std::size_t surnameLength, std::string source)
@@ -68,6 +84,7 @@ CardText cardTextOf(Characters characters, std::size_t surnameLength, std::strin
     card.levels = LevelText(tones);
     card.homophones = HomophoneText(syllables, std::min(surnameLength, characters.size()));
     card.source = std::move(source);
+    card.meanings = meaningLines(characters.subspan(std::min(surnameLength, characters.size())));
     card.standard = standardLine(characters);
     card.spoken = spokenPinyin(characters);
     return card;

@@ -25,8 +25,7 @@ struct CardText {
     std::string levels;                // 平仄: "仄仄平"
     std::string homophones;            // the words it sounds like; empty when none
     std::string source;                // the poem and its whole line; empty when none
-    // 字义, one line per given-name character that has one ("腾：…"); the character table
-    // holds no meanings yet, so it stays empty.
+    // 字义, one line per given-name character that has one, each character once ("腾：…").
     std::vector<std::string> meanings;
     // Whether every covered character is in the general standard list, and if not which are not.
     std::string standard;

@@ -67,6 +67,7 @@ struct Card {
     const char* homophones; // a word it must list, or "" for none at all
     const char* standard;
     const char* firstGivenSpoken;
+    std::size_t meanings; // 字义 lines
 };
 
 class CardTexts : public testing::TestWithParam<Card> {};
@@ -86,20 +87,27 @@ TEST_P(CardTexts, TellTheNamesFacts)
     ASSERT_GT(card.characters.size(), expected.surnameLength);
     EXPECT_EQ(card.characters[expected.surnameLength].spoken(), expected.firstGivenSpoken);
     EXPECT_EQ(card.source, "源");
-    EXPECT_TRUE(card.meanings.empty());
+    EXPECT_EQ(card.meanings.size(), expected.meanings);
+    for (std::size_t i = 0; i < card.meanings.size(); ++i) {
+        // Given-name characters only, in order, each once.
+        const std::string& character = card.characters[expected.surnameLength + i].text;
+        EXPECT_EQ(card.meanings[i].substr(0, character.size() + 3), character + "：");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     CardText, CardTexts,
     testing::Values(Card{"杜子腾", 1, "杜 7 + 子 3 + 腾 13 = 23", "仄仄平", "肚子疼",
-                         "都在《通用规范汉字表》内", "子 zǐ"},
+                         "都在《通用规范汉字表》内", "子 zǐ", 2},
                     Card{"王丄丄", 1, "王 4 + 丄 2 + 丄 2 = 8", "平仄仄", "",
                          "「丄」不在《通用规范汉字表》内，户籍登记和身份证系统可能无法录入",
-                         "丄 shàng"},
+                         "丄 shàng", 0},
                     Card{"诸葛亮", 2, "诸 10 + 葛 12 + 亮 9 = 31", "平仄仄", "诸葛亮",
-                         "都在《通用规范汉字表》内", "亮 liàng"},
+                         "都在《通用规范汉字表》内", "亮 liàng", 1},
                     Card{"王\uE000", 1, "王 4 + \uE000 ? = 4", "平？", "",
-                         "都在《通用规范汉字表》内", "\uE000"}));
+                         "都在《通用规范汉字表》内", "\uE000", 0},
+                    Card{"王美美", 1, "王 4 + 美 9 + 美 9 = 22", "平仄仄", "",
+                         "都在《通用规范汉字表》内", "美 měi", 1}));
 
 // A list's row reads as the same name given as text, and its source comes from the collections
 // asked for.

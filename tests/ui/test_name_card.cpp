@@ -109,7 +109,8 @@ void TestNameCard::theCardShowsTheNameItsFacesAndFacts()
     QCOMPARE(label(card, "source"), QStringLiteral("出处：出处一"));
     QVERIFY(label(card, "footer").contains(QDate::currentDate().toString(u"yyyy年M月d日")));
     QVERIFY(label(card, "footer").contains(u"Corvale"));
-    QVERIFY(card.findChild<QLabel*>(QStringLiteral("meanings"))->isHidden()); // no 字义 yet
+    QVERIFY(label(card, "meanings").startsWith(QStringLiteral("字义：子：")));
+    QVERIFY(label(card, "meanings").contains(QStringLiteral("\n腾：")));
     QVERIFY(card.findChild<QLabel*>(QStringLiteral("missingGlyphs"))->isHidden());
     for (const QLabel* each : card.findChildren<QLabel*>())
         QVERIFY2(each->isHidden() || !each->accessibleName().isEmpty(), qPrintable(each->text()));
