@@ -243,7 +243,7 @@ TEST_F(Session, PreferencesAreKeptForTheNextStart)
         EXPECT_TRUE(session.showReading(true).problems.empty());
         EXPECT_TRUE(session.showSourcesFrom(0b0101).problems.empty());
     }
-    EXPECT_EQ(ReadBytes(preferences()), "[view]\nshowReading=true\nsourceCollections=诗经, 唐诗\n");
+    EXPECT_EQ(ReadBytes(preferences()), "[view]\nshowReading=true\nsourceCollections=诗经, -楚辞, -论语, -大学, -中庸, -孟子, 唐诗, -宋词, -元曲\n");
     const NamingSession next = start();
     EXPECT_TRUE(next.readingShown());
     EXPECT_EQ(next.sourceCollections(), 0b0101);

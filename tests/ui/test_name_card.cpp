@@ -346,7 +346,7 @@ void TestNameCard::theListsAndFavouritesOpenTheCardOfTheCurrentName()
     auto* favourites = window.dialog().findChild<CFavouritesPage*>();
     ModalAnswer added;
     answerNextModal(&added);
-    favourites->addFavourites({{"诸葛亮", 2, {}, CFavouritesPage::now()}}, 0);
+    favourites->addFavourites({"诸葛亮"}, 2);
     ModalAnswer favourite;
     QString spoken;
     answerNextModal(&favourite, [&spoken](QDialog* dialog) {
