@@ -104,6 +104,25 @@ void BM_FavouritesSaved(benchmark::State& state)
     state.counters["bytes"] = static_cast<double>(printFavourites(list).size());
 }
 
+// A note edited among 10,000 favourites: the file read again under its lock, merged with this
+// copy's change and written whole; with /copies:2 two copies take turns, so that each save
+// merges with the other's.
+void BM_FavouriteNoteSaved(benchmark::State& state)
+{
+    const SavedFavourites saved;
+    std::vector<std::unique_ptr<FavouritesStore>> copies;
+    for (int copy = 0; copy < state.range(0); ++copy) {
+        copies.push_back(std::make_unique<FavouritesStore>(saved.settings(), nullptr));
+        copies.back()->open();
+    }
+    std::size_t round = 0;
+    for (auto _ : state) {
+        FavouritesStore& store = *copies[round % copies.size()];
+        benchmark::DoNotOptimize(store.setNote(round % 100, std::to_string(round)).value);
+        ++round;
+    }
+}
+
 void BM_FavouritesRead(benchmark::State& state)
 {
     const std::string bytes = printFavourites(favourites(10'000));
@@ -192,6 +211,7 @@ void BM_WindowOpened(benchmark::State& state)
 BENCHMARK(BM_FavouritesShown)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesSorted)->DenseRange(0, 7)->ArgName("column")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesSaved)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FavouriteNoteSaved)->Arg(1)->Arg(2)->ArgName("copies")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FavouritesPdf)->Arg(200)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TicksSaved)->Arg(1)->Arg(100)->ArgName("spacing")->Unit(benchmark::kMillisecond);

@@ -45,6 +45,16 @@ inline constexpr std::string_view stuckFavouritesMessage =
     "收藏文件 %1 无法读取，也无法改名留作备份。为了不覆盖它，本次对收藏的修改不会保存。";
 inline constexpr std::string_view savingFavouritesFailedMessage =
     "无法保存收藏文件 %1，刚才的修改只在本次运行中有效。";
+inline constexpr std::string_view inaccessibleFavouritesMessage =
+    "无法打开收藏文件 %1（可能没有读取权限），收藏无法读取。"
+    "为了不覆盖它，本次对收藏的修改不会保存，这个文件保持原样。";
+// %1 is the file, %2 the name it has now.
+inline constexpr std::string_view replacedFavouritesMessage =
+    "收藏文件 %1 被改得无法读取，已改名为 %2 留作备份；现在的收藏保存到 %1。";
+// %1 is the file, %2 the most megabytes and %3 the most names it holds.
+inline constexpr std::string_view tooBigFavouritesMessage =
+    "收藏没有保存：保存后的 %1 会超过 %2 MB 或 %3 个名字，程序将无法读回。这个文件保持原样；"
+    "现在的收藏仍在本次运行中，移出一些名字或缩短备注后，下一次保存会写入全部收藏。";
 
 inline constexpr std::string_view pdfTitle = "收藏的名字";
 // Droid Sans Fallback gives each code point a glyph of its own. Noto Sans CJK draws a Kangxi

@@ -4,9 +4,11 @@
 #include "settings/file_reading.h"
 #include "settings/read_link.h"
 #include "shortlist/favourites_file.h"
+#include "shortlist/favourites_merge.h"
 
 #include <algorithm>
 #include <ctime>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -53,10 +55,16 @@ Outcome<Done> FavouritesStore::open()
     KeptBytes kept = m_settings.loadBytes(fileName, Favourites::maxFileBytes);
     if (kept.state == KeptBytes::State::Missing)
         return outcome;
+    if (kept.state == KeptBytes::State::Inaccessible) {
+        m_saveBlocked = true;
+        outcome.problems.push_back({FileProblem::Kind::Inaccessible, fileName, {}});
+        return outcome;
+    }
     std::optional<Favourites> read =
         kept.state == KeptBytes::State::Read ? parseFavourites(kept.bytes) : std::nullopt;
     if (read) {
         m_favourites = std::move(*read);
+        m_seenBytes = std::move(kept.bytes);
         refreshFacts(0);
         return outcome;
     }
@@ -146,9 +154,94 @@ void FavouritesStore::save(std::vector<FileProblem>& problems)
 {
     if (m_saveBlocked)
         return;
-    if (!m_settings.saveBytes(fileName, printFavourites(m_favourites)) &&
-        !std::exchange(m_saveFailureTold, true))
+    const FileLock lock = m_settings.lock(fileName);
+    if (lock.state() == FileLock::State::Busy) {
+        tellNotSaved(problems);
+        return;
+    }
+    // Without a lock file (another user's, say) the save goes on: the merge still keeps what
+    // was saved before it, and only a save at the same moment could be lost.
+    const std::optional<std::optional<Favourites>> elsewhere = savedElsewhere(problems);
+    if (!elsewhere)
+        return;
+    std::optional<Favourites> merged;
+    if (*elsewhere) {
+        merged = mergeFavourites(parseFavourites(m_seenBytes).value_or(Favourites()), m_favourites,
+                                 **elsewhere);
+        if (!merged) {
+            problems.push_back({FileProblem::Kind::TooBig, fileName, {}});
+            return;
+        }
+    }
+    std::string bytes = printFavourites(merged ? *merged : m_favourites);
+    if (bytes.size() > Favourites::maxFileBytes) {
+        problems.push_back({FileProblem::Kind::TooBig, fileName, {}});
+        return;
+    }
+    if (!m_settings.saveBytes(fileName, bytes)) {
+        tellNotSaved(problems);
+        return;
+    }
+    m_seenBytes = std::move(bytes);
+    if (merged && !sameFavourites(*merged, m_favourites))
+        take(std::move(*merged));
+}
+
+std::optional<std::optional<Favourites>>
+FavouritesStore::savedElsewhere(std::vector<FileProblem>& problems)
+{
+    KeptBytes kept = m_settings.loadBytes(fileName, Favourites::maxFileBytes);
+    switch (kept.state) {
+    case KeptBytes::State::Missing:
+        // Removed since it was last seen: what this copy saw stands.
+        return std::optional<Favourites>();
+    case KeptBytes::State::Inaccessible:
+        tellNotSaved(problems);
+        return std::nullopt;
+    case KeptBytes::State::Read:
+        if (kept.bytes == m_seenBytes)
+            return std::optional<Favourites>();
+        if (std::optional<Favourites> read = parseFavourites(kept.bytes))
+            return read;
+        break;
+    case KeptBytes::State::Unreadable:
+        break;
+    }
+    const std::optional<std::string> aside = m_settings.keepAside(fileName);
+    if (!aside) {
+        m_saveBlocked = true;
+        problems.push_back({FileProblem::Kind::Stuck, fileName, {}});
+        return std::nullopt;
+    }
+    problems.push_back({FileProblem::Kind::Replaced, fileName, *aside});
+    return std::optional<Favourites>();
+}
+
+void FavouritesStore::tellNotSaved(std::vector<FileProblem>& problems)
+{
+    if (!std::exchange(m_saveFailureTold, true))
         problems.push_back({FileProblem::Kind::NotSaved, fileName, {}});
+}
+
+void FavouritesStore::take(Favourites saved)
+{
+    const std::vector<Favourite>& shown = m_favourites.items();
+    std::unordered_map<std::string_view, std::size_t> shownAt;
+    shownAt.reserve(shown.size());
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        shownAt.emplace(shown[i].name, i);
+    std::vector<TextFacts> facts;
+    facts.reserve(saved.size());
+    for (const Favourite& favourite : saved.items()) {
+        const auto found = shownAt.find(favourite.name);
+        if (found != shownAt.end() && shown[found->second].surnameLength == favourite.surnameLength)
+            facts.push_back(std::move(m_facts[found->second]));
+        else
+            facts.push_back(textFactsOf(favourite.name, favourite.surnameLength, m_corpus));
+    }
+    m_favourites = std::move(saved);
+    m_facts = std::move(facts);
+    ++m_revision;
 }
 
 void FavouritesStore::refreshFacts(std::size_t first)

@@ -12,6 +12,14 @@ struct FileProblem {
         NotSaved,  // could not be written; the change lasts for this run only
         NotRead,   // a file the user chose could not be read
         NotText,   // a file the user chose is in no encoding the program reads
+        // could not be opened (no permission, typically); left as it is, and nothing is saved
+        // over it in this run
+        Inaccessible,
+        // found unreadable when saving; renamed to `aside`, and the work saved in its place
+        Replaced,
+        // not written, as it would pass the size the program reads back; the file stays as it
+        // was, and the change lasts until a save fits
+        TooBig,
     };
 
     Kind kind;

@@ -42,7 +42,8 @@ std::shared_ptr<NameFacts> NamingSession::fill(const TickInputs& inputs)
         const KeptBytes kept = m_files.settings.loadBytes(fileName, SavedTicks::maxFileBytes);
         m_savedTicks =
             kept.state == KeptBytes::State::Read ? parseSavedTicks(kept.bytes) : std::nullopt;
-        if (kept.state != KeptBytes::State::Missing && !*m_savedTicks)
+        m_ticksFileLeftAlone = kept.state == KeptBytes::State::Inaccessible;
+        if (kept.state != KeptBytes::State::Missing && !m_ticksFileLeftAlone && !*m_savedTicks)
             m_files.settings.keepAside(fileName);
     }
     return facts;
@@ -68,7 +69,7 @@ Outcome<Done> NamingSession::close(const NamingSettings& inputs)
     if (!m_files.settings.save(inputs, settingsName))
         outcome.problems.push_back({FileProblem::Kind::NotSaved, settingsName, {}});
     m_restoredInputs = inputs;
-    if (!m_filledInputs || m_ticks.ticks().empty())
+    if (!m_filledInputs || m_ticks.ticks().empty() || m_ticksFileLeftAlone)
         return outcome;
     const std::string ticksName(ticksFileName);
     const std::optional<std::string> bytes =

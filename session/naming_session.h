@@ -28,8 +28,9 @@ public:
     // else new ones, made without their insight.
     std::shared_ptr<NameFacts> factsOf(const TickInputs& inputs);
     // factsOf(inputs), as the list the ticks now belong to. The first fill reads the ticks the
-    // last run saved; a ticks file that cannot be read is renamed aside without a word, so that
-    // the next close does not save over it.
+    // last run saved; a damaged ticks file is renamed aside without a word, so that the next
+    // close does not save over it, and one that cannot be opened (no permission, typically) is
+    // left as it is, and never saved over in this run.
     std::shared_ptr<NameFacts> fill(const TickInputs& inputs);
     // The ticks of the list filled last.
     TickRecord& ticks() { return m_ticks; }
@@ -40,7 +41,8 @@ public:
     int surnameLength() const;
     // Saves `inputs` to name.xml and, when a row is ticked, the ticks with the inputs of their
     // list to ticks.bin. Without ticks the file stays, so that a run that only looked keeps the
-    // ticks of the run before it; ticks over the file's limit leave it as it was too.
+    // ticks of the run before it; ticks over the file's limit, or a ticks file the first fill
+    // could not open, leave it as it was too.
     Outcome<Done> close(const NamingSettings& inputs);
 
     // The view preferences, kept in corvale.conf: whether the lists show the reading column, and
@@ -64,6 +66,7 @@ private:
     TickRecord m_ticks;
     // The ticks file, read at the first fill.
     std::optional<std::optional<SavedTicks>> m_savedTicks;
+    bool m_ticksFileLeftAlone = false; // it could not be opened
     PreferencesFile m_preferences;
     FavouritesStore m_favourites;
 };

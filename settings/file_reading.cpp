@@ -7,14 +7,23 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes)
+std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t maxBytes, int* error)
 {
+    int ignored = 0;
+    int& fault = error ? *error : ignored;
+    fault = 0;
+    const auto failed = [&fault] {
+        fault = errno;
+        return std::nullopt;
+    };
     // O_NONBLOCK keeps a FIFO in place of the file from blocking the open; it is refused below.
     const UniqueFd fd(
         open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK | O_NOFOLLOW));
     struct stat status {};
-    if (!fd || fstat(fd.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
-        static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
+    if (!fd || fstat(fd.get(), &status) != 0) {
+        return failed();
+    }
+    if (!S_ISREG(status.st_mode) || static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
         return std::nullopt;
     }
     std::string bytes;
@@ -32,7 +41,7 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::size_t ma
                 return std::nullopt;
             }
         } else if (errno != EINTR) {
-            return std::nullopt;
+            return failed();
         }
     }
 }

@@ -91,15 +91,32 @@ KeptBytes SettingsFile::loadBytes(const std::string& fileName, std::size_t maxBy
     try {
         struct stat status {};
         const auto target = ResolveLinks(path(fileName));
-        if (target && lstat(target->c_str(), &status) != 0 && errno == ENOENT)
-            return {};
-        auto bytes = target ? ReadWholeFile(*target, maxBytes) : std::nullopt;
-        if (!bytes)
+        if (!target)
             return {KeptBytes::State::Unreadable, {}};
-        return {KeptBytes::State::Read, std::move(*bytes)};
+        if (lstat(target->c_str(), &status) != 0 && errno == ENOENT)
+            return {};
+        int error = 0;
+        auto bytes = ReadWholeFile(*target, maxBytes, &error);
+        if (bytes)
+            return {KeptBytes::State::Read, std::move(*bytes)};
+        // A file that went away since, or a link put in its place, is no different from one
+        // found so; any other error says nothing about the file's contents.
+        if (error == ENOENT)
+            return {};
+        return {error == 0 || error == ELOOP ? KeptBytes::State::Unreadable
+                                             : KeptBytes::State::Inaccessible,
+                {}};
     } catch (...) {
-        return {KeptBytes::State::Unreadable, {}};
+        // Memory ran out: the file may well be sound.
+        return {KeptBytes::State::Inaccessible, {}};
     }
+}
+
+FileLock SettingsFile::lock(const std::string& fileName) const
+{
+    if (m_folder.empty() || (m_makeFolder && !MakeFolders(m_folder, 0700)))
+        return FileLock();
+    return FileLock(path(fileName) + ".lock");
 }
 
 std::optional<std::string> SettingsFile::keepAside(const std::string& fileName) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "settings/file_lock.h"
 #include "settings/folders.h"
 
 #include <cstddef>
@@ -18,9 +19,10 @@ struct NamingSettings {
 // What reading a file of the settings folder found.
 struct KeptBytes {
     enum class State {
-        Missing,   // no file of that name
-        Read,      // `bytes` holds it whole
-        Unreadable // there, but not a regular file within the limit reachable by the link rules
+        Missing,     // no file of that name
+        Read,        // `bytes` holds it whole
+        Unreadable,  // there, but not a regular file within the limit reachable by the link rules
+        Inaccessible // there, but it could not be opened or read (no permission, typically)
     };
     State state = State::Missing;
     std::string bytes;
@@ -48,6 +50,8 @@ public:
     // Reads <folder>/<fileName> as load() reads name.xml: links only as ResolveLinks allows,
     // a regular file only, never more than `maxBytes`, never waiting on a FIFO.
     KeptBytes loadBytes(const std::string& fileName, std::size_t maxBytes) const;
+    // Takes the lock of <folder>/<fileName> (see FileLock), made beside it as <fileName>.lock.
+    FileLock lock(const std::string& fileName) const;
     // Renames <folder>/<fileName>, or the link of that name, to
     // <fileName>.damaged-YYYYMMDD-HHMMSS (local time) unless that name is taken; the new file
     // name, nothing when it could not be renamed.

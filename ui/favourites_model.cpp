@@ -106,10 +106,17 @@ bool FavouritesModel::setData(const QModelIndex& index, const QVariant& value, i
     if (role != Qt::EditRole || index.column() != noteColumnIndex ||
         !checkIndex(index, CheckIndexOption::IndexIsValid))
         return false;
+    const std::uint64_t revision = m_store.revision();
     const Outcome<bool> edited = m_store.setNote(m_order[static_cast<std::size_t>(index.row())],
                                                  value.toString().toStdString());
-    if (edited.value)
+    if (m_store.revision() != revision) {
+        // The save took in what another copy saved, which may have added or removed rows.
+        beginResetModel();
+        applySort();
+        endResetModel();
+    } else if (edited.value) {
         emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    }
     if (!edited.problems.empty())
         emit problemsFound(edited.problems);
     return true;

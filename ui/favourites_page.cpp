@@ -93,7 +93,10 @@ void CFavouritesPage::tell(const std::vector<FileProblem>& problems)
         const QString file = QFile::decodeName(problem.file.c_str());
         switch (problem.kind) {
         case FileProblem::Kind::KeptAside:
-            tell(resourceText(res::damagedFavouritesMessage)
+        case FileProblem::Kind::Replaced:
+            tell(resourceText(problem.kind == FileProblem::Kind::KeptAside
+                                  ? res::damagedFavouritesMessage
+                                  : res::replacedFavouritesMessage)
                      .arg(file, QFile::decodeName(problem.aside.c_str())),
                  "damagedFavouritesNotice", true);
             break;
@@ -112,6 +115,16 @@ void CFavouritesPage::tell(const std::vector<FileProblem>& problems)
             break;
         case FileProblem::Kind::NotText:
             tell(resourceText(res::importEncodingMessage).arg(file), "importFailedNotice");
+            break;
+        case FileProblem::Kind::Inaccessible:
+            tell(resourceText(res::inaccessibleFavouritesMessage).arg(file),
+                 "inaccessibleFavouritesNotice", true);
+            break;
+        case FileProblem::Kind::TooBig:
+            tell(resourceText(res::tooBigFavouritesMessage)
+                     .arg(file, QString::number(Favourites::maxFileBytes >> 20),
+                          groupedNumber(Favourites::maxCount)),
+                 "savingFavouritesFailedNotice", true);
             break;
         }
     }
@@ -139,6 +152,11 @@ void CFavouritesPage::addFavourites(const std::vector<std::string>& names, int s
         m_model->change([&](FavouritesStore& store) { return store.add(names, surnameLength); });
     tell(outcome.problems);
     QString report = resourceText(res::addedMessage).arg(outcome.value.merged.added);
+    // Names left out are worth a box; the names added alone are not.
+    if (outcome.value.skipped == 0 && outcome.value.merged.overLimit == 0) {
+        emit noted(report);
+        return;
+    }
     if (outcome.value.skipped > 0)
         report += QLatin1Char('\n') + resourceText(res::notAddedNames)
                                           .arg(QString::number(outcome.value.skipped),

@@ -13,6 +13,7 @@
 #include "ui/keyboard_menu.h"
 #include "ui/link_label.h"
 #include "ui/name_list_model.h"
+#include "ui/passing_note.h"
 #include "ui/poem_picker_dlg.h"
 #include "ui/program_icon.h"
 #include "ui/resource_text.h"
@@ -195,6 +196,9 @@ void CNamingDlg::createPages()
         m_tabs->addTab(page, resourceText(tab.tabLabel));
     m_favourites = new CFavouritesPage(m_session.favourites());
     m_tabs->addTab(m_favourites, resourceText(res::favouritesTabLabel));
+    auto* note = new PassingNote(m_tabs);
+    m_tabs->setCornerWidget(note, Qt::TopRightCorner);
+    connect(m_favourites, &CFavouritesPage::noted, note, &PassingNote::pass);
     for (const ResultPage* page : pages()) {
         connect(page, &ResultPage::favouritesChosen, this,
                 [this](const std::vector<std::string>& names) {
