@@ -51,10 +51,10 @@ std::shared_ptr<NameFacts> NamingSession::fill(const TickInputs& inputs)
 
 const RowSet* NamingSession::savedTicks() const
 {
-    const std::optional<SavedTicks>* saved = m_savedTicks ? &*m_savedTicks : nullptr;
-    return saved && *saved && (*saved)->inputs == m_filledInputs && (*saved)->rows == m_filledRows
-               ? &(*saved)->ticks
-               : nullptr;
+    if (!m_savedTicks || !*m_savedTicks)
+        return nullptr;
+    const SavedTicks& saved = **m_savedTicks;
+    return saved.inputs == m_filledInputs && saved.rows == m_filledRows ? &saved.ticks : nullptr;
 }
 
 int NamingSession::surnameLength() const
@@ -68,7 +68,6 @@ Outcome<Done> NamingSession::close(const NamingSettings& inputs)
     const std::string settingsName(settingsFileName);
     if (!m_files.settings.save(inputs, settingsName))
         outcome.problems.push_back({FileProblem::Kind::NotSaved, settingsName, {}});
-    m_restoredInputs = inputs;
     if (!m_filledInputs || m_ticks.ticks().empty() || m_ticksFileLeftAlone)
         return outcome;
     const std::string ticksName(ticksFileName);
