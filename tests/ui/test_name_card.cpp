@@ -344,8 +344,6 @@ void TestNameCard::theListsAndFavouritesOpenTheCardOfTheCurrentName()
     }
 
     auto* favourites = window.dialog().findChild<CFavouritesPage*>();
-    ModalAnswer added;
-    answerNextModal(&added);
     favourites->addFavourites({"诸葛亮"}, 2);
     ModalAnswer favourite;
     QString spoken;
