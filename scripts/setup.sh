@@ -47,7 +47,7 @@ tarball_sha512() {
 # fetch_npm_package <name@version> <integrity file> <folder> <member pattern>...
 # Unpacks the members into $cache/<folder>, without the tarball's leading package/.
 fetch_npm_package() {
-    local spec=$1 integrity folder=$3 sha512 tarball
+    local package=$1 integrity folder=$3 sha512 tarball
     integrity=$(<"$2")
     shift 3
     sha512=$(cut -d- -f2 <<<"$integrity" | base64 -d | od -An -v -tx1 | tr -d ' \n')
@@ -55,8 +55,8 @@ fetch_npm_package() {
     mkdir -p "$cache"
     if [[ ! -f "$tarball" ]] || [[ "$(tarball_sha512 "$tarball")" != "$sha512" ]]; then
         rm -f "$tarball"
-        echo "Fetching $spec"
-        (cd "$cache" && npm pack --silent "$spec" </dev/null >/dev/null)
+        echo "Fetching $package"
+        (cd "$cache" && npm pack --silent "$package" </dev/null >/dev/null)
         if [[ "$(tarball_sha512 "$tarball")" != "$sha512" ]]; then
             rm -f "$tarball"
             echo "$folder.tgz does not match the pinned sha512" >&2
