@@ -3,8 +3,6 @@
 #include "card/spoken_pinyin.h"
 #include "hanzi/character_meaning.h"
 #include "hanzi/utf8.h"
-#include "insight/homophones.h"
-#include "insight/level_tones.h"
 #include "insight/name_source.h"
 
 #include <algorithm>
@@ -71,20 +69,18 @@ std::vector<std::string> meaningLines(Characters given)
 CardText cardTextOf(Characters characters, std::size_t surnameLength, std::string source)
 {
     CardText card;
-    std::vector<int> tones;
-    std::vector<Syllable> syllables;
     for (const NameInsight::Character* character : characters) {
         const std::string text = textOf(character->codePoint);
         card.name += text;
         card.characters.push_back({text, character->covered() ? character->reading : ""});
-        tones.push_back(character->covered() ? character->tone : 0);
-        syllables.push_back(character->syllable);
     }
+    const std::size_t surname = std::min(surnameLength, characters.size());
+    const NameCharacters name({characters.begin(), characters.end()}, surname);
     card.strokes = strokeLine(characters);
-    card.levels = LevelText(tones);
-    card.homophones = HomophoneText(syllables, std::min(surnameLength, characters.size()));
+    card.levels = name.levels();
+    card.homophones = name.homophones();
     card.source = std::move(source);
-    card.meanings = meaningLines(characters.subspan(std::min(surnameLength, characters.size())));
+    card.meanings = meaningLines(characters.subspan(surname));
     card.standard = standardLine(characters);
     card.spoken = spokenPinyin(characters);
     return card;
